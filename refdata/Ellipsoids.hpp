@@ -1,0 +1,38 @@
+#pragma once
+// The ellipsoid table ellips.txt: name, semi-major axis (metres), inverse
+// flattening, one ellipsoid a line. Both the lists and the lookups read the
+// copy in the program's data folder, so names and numbers always come from
+// the same file.
+
+#include "toolkit/Controls.hpp"
+#include "toolkit/Platform.hpp"
+
+#include <optional>
+#include <string>
+
+namespace kartoval {
+
+inline constexpr const char* kEllipsoidFileName = "ellips.txt";
+inline constexpr const char* kEllipsoidMissingMessage = "Can't find ellipsoid data file";
+// Line 42 (WGS 84 in the shipped table) is selected at start.
+inline constexpr int kDefaultEllipsoidPosition = 41;
+
+struct Ellipsoid {
+    std::string Name;
+    double SemiMajorAxis = 0.0;      // metres
+    double InverseFlattening = 0.0;  // 1/f
+};
+
+// Appends every listed name to both lists and selects position 41 in both
+// (nothing in a shorter list).
+void ListEllipsoids(ListControl& BoxEllipsoid, ListControl& BoxEllipsoid2, const Platform& platform);
+
+// The ellipsoid of line `lineNumber` (from 1; 0 and below read line 1). Gives
+// nothing, after a message with the caption "File error", when the file is
+// missing or the line has no usable values (no TAB, fewer than three fields,
+// an axis that is not above 0, an inverse flattening that is not above 1).
+// A value that is not a number throws ConvertError naming the file and line.
+[[nodiscard]] std::optional<Ellipsoid> LoadEllipsoid(const Platform& platform, const char* fileName,
+                                                     int lineNumber);
+
+}  // namespace kartoval

@@ -1,0 +1,53 @@
+#pragma once
+// The State Plane zone tables nad27.txt (US survey feet) and nad83.txt
+// (metres): name, projection keyword, then up to seven parameters, one zone a
+// line, in the program's data folder.
+//
+// Parameter roles (angles in decimal degrees):
+//   LAMBERT: 1 central meridian, 2 latitude of origin, 3 first standard
+//            parallel, 4 second standard parallel, 5 false easting,
+//            6 false northing
+//   TM:      1 central meridian, 2 latitude of origin, 3 scale factor,
+//            4 false easting, 5 false northing
+//   OM1:     listed, never converted
+
+#include "toolkit/Controls.hpp"
+#include "toolkit/Platform.hpp"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace kartoval {
+
+inline constexpr const char* kNad27FileName = "nad27.txt";
+inline constexpr const char* kNad83FileName = "nad83.txt";
+inline constexpr const char* kNadLookupMissingMessage = "Can't find NAD data file";
+
+enum class ZoneProjectionKind { Lcc = 1, Tm = 2, Om1 = 3 };
+
+inline constexpr int kZoneParamCount = 7;
+
+struct ZoneDefinition {
+    std::optional<ZoneProjectionKind> Kind;  // none for a keyword other than LAMBERT, TM, OM1
+    std::string Keyword;                     // field 2 as written
+    std::array<std::optional<double>, kZoneParamCount> Params{};  // Params[0] is parameter 1
+    std::string Where;                       // "<path>, line <n>", for messages
+
+    // Parameter k, counted from 1 as in the table's roles.
+    [[nodiscard]] const std::optional<double>& Param(int k) const { return Params.at(static_cast<std::size_t>(k - 1)); }
+};
+
+// Append the zone names of nad27.txt / nad83.txt to the list; neither clears
+// nor selects. A missing file says "Can't find NAD27 data file" (NAD83).
+void ListNad27Zones(ListControl& list, const Platform& platform);
+void ListNad83Zones(ListControl& list, const Platform& platform);
+
+// The zone of line `lineNumber` (from 1; 0 and below read line 1). Gives
+// nothing, after a message with the caption "File error", when the file is
+// missing ("Can't find NAD data file"), the line is not there or has no TAB.
+// A parameter that is not a number throws ConvertError naming the file and line.
+[[nodiscard]] std::optional<ZoneDefinition> LoadZoneDefinition(const Platform& platform, const char* fileName,
+                                                               int lineNumber);
+
+}  // namespace kartoval

@@ -1,0 +1,60 @@
+#pragma once
+// The one reader of the data tables (ellips.txt, nad27.txt, nad83.txt).
+//
+// A table is plain text, one entry a line, fields separated by TAB. Blanks
+// (codes 32 and below) are trimmed from the line, from each field and from the
+// rest of the line before each further field, so a run of tabs and blanks is
+// one separator and blanks inside a field stay. A line holds at most 199
+// characters besides its end (LF or CR LF). The last line of a table is an end
+// marker and is never listed: N lines give N - 1 entries. List position p is
+// line p + 1.
+
+#include "toolkit/Controls.hpp"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kartoval {
+
+inline constexpr std::size_t kMaxTableLineLength = 199;
+
+struct TableLines {
+    bool Opened = false;
+    std::vector<std::string> Lines;  // without their line ends
+    int LongLine = 0;                // number of the over-long line that ended the reading, 0 if none
+};
+
+// Reads lines until the end of the file, an over-long line, or `maxLines` lines.
+[[nodiscard]] TableLines ReadTableLines(const std::filesystem::path& path, std::size_t maxLines = SIZE_MAX);
+
+// The fields of one line by the trimming rules above. A line without a TAB
+// gives one field (or none when it is blank): it has no values.
+[[nodiscard]] std::vector<std::string> SplitTableFields(std::string_view line);
+
+// The listed names of a table (lines 1 to N - 1), a line without a TAB giving
+// an empty name so that positions and lines stay aligned. When the file can't
+// be opened, shows `missingMessage` (caption "File error") and gives nothing;
+// when an over-long line ends the reading, says so, naming the file and line.
+[[nodiscard]] std::vector<std::string> ListTableNames(const std::filesystem::path& path,
+                                                      const std::string& missingMessage, MessageBoxes& messages);
+
+// Line `lineNumber` (from 1; 0 and below read line 1) split into fields, for a
+// lookup. Shows `missingMessage` when the file can't be opened, or a message
+// naming the file and line when the line is not there; gives nothing then.
+[[nodiscard]] std::optional<std::vector<std::string>> LookUpTableLine(const std::filesystem::path& path,
+                                                                      int lineNumber,
+                                                                      const std::string& missingMessage,
+                                                                      MessageBoxes& messages);
+
+// "<path>, line <n>": how the messages about a table line name it.
+[[nodiscard]] std::string TableLineName(const std::filesystem::path& path, int lineNumber);
+
+// A number field of a table line: the point is the separator (the user's own
+// is accepted as well). Throws ConvertError naming the file and line.
+[[nodiscard]] double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
+                                 char decimalSeparator);
+
+}  // namespace kartoval

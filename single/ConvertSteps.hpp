@@ -1,0 +1,44 @@
+#pragma once
+// Pieces shared by the UTM and State Plane paths of "Convert". A click works
+// on a copy of the four box texts and writes them back only at its end, so a
+// click that ends early leaves every box as it was.
+
+#include "toolkit/Platform.hpp"
+
+#include <string>
+
+namespace kartoval {
+
+struct PageTexts {
+    std::string Latitude;
+    std::string Longitude;
+    std::string X;
+    std::string Y;
+};
+
+// What every path of one click works with.
+struct ConvertContext {
+    const Platform& Env;
+    double A;        // semi-major axis, in the unit the grid values come out in
+    double E;        // first eccentricity
+    int Position;    // selected zone position, -1 when none
+};
+
+// Reads the typed latitude then longitude; refuses a latitude outside -90..90.
+struct Geographic {
+    double Latitude;
+    double Longitude;
+};
+[[nodiscard]] Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator);
+
+// Writes a forward result (X, Y) or an inverse one (latitude, longitude)
+// after checking that it is a real point.
+void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator);
+void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator);
+
+// The State Plane paths. Each gives false when the zone can't be converted;
+// the user has then been told why, and the click must end with no box changed.
+[[nodiscard]] bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
+[[nodiscard]] bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
+
+}  // namespace kartoval

@@ -1,0 +1,160 @@
+#include "geodesy/Angles.hpp"
+#include "geodesy/PointChecks.hpp"
+#include "geodesy/TransverseMercator.hpp"
+#include "refdata/Ellipsoids.hpp"
+#include "refdata/StatePlaneZones.hpp"
+#include "refdata/UtmZones.hpp"
+#include "single/ConvertSteps.hpp"
+#include "single/RoundDecimals.hpp"
+#include "single/SinglePointPage.hpp"
+#include "toolkit/NumberText.hpp"
+
+namespace kartoval {
+namespace {
+
+// NAD27 State Plane grids are in US survey feet: the zone tables give their
+// false origins in feet, and the semi-major axis is scaled to match. This is
+// the factor as the NAD27 tables have always been computed with (not 3937/1200).
+constexpr double kUsSurveyFeetPerMetre = 3.28083333333333;
+constexpr int kGridDecimals = 2;
+constexpr int kDegreeDecimals = 6;
+
+void forwardUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+{
+    const char sep = context.Env.DecimalSeparator;
+    const Geographic point = ReadGeographic(texts, sep);
+    const double centralMeridian = UtmCentralMeridian(context.Position);
+    const double x = TmEasting(point.Longitude, point.Latitude, centralMeridian, context.A, kUtmFalseEasting,
+                               kUtmScaleFactor, context.E);
+    const double y = TmNorthing(point.Longitude, point.Latitude, centralMeridian, kUtmLatitudeOfOrigin, context.A,
+                                context.E, falseNorthing, kUtmScaleFactor);
+    WriteGrid(texts, x, y, sep);
+}
+
+void inverseUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+{
+    const char sep = context.Env.DecimalSeparator;
+    const double x = StrToFloat(texts.X, sep);
+    const double y = StrToFloat(texts.Y, sep);
+    const double centralMeridian = UtmCentralMeridian(context.Position);
+    const double latitude = TmLatitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A, kUtmFalseEasting,
+                                       kUtmScaleFactor, context.E, falseNorthing);
+    const double longitude = TmLongitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A,
+                                         kUtmFalseEasting, kUtmScaleFactor, context.E, falseNorthing);
+    WriteGeographic(texts, latitude, longitude, sep);
+}
+
+void roundBox(std::string& text, int decimals, char sep)
+{
+    text = FloatToStr(RoundDecimals(StrToFloat(text, sep), decimals), sep);
+}
+
+// The family buttons are tested one after the other; being one radio group,
+// at most one is checked, so at most one path runs.
+bool runPaths(PageTexts& texts, const SinglePointPage& page, const ConvertContext& metres, bool forward)
+{
+    ConvertContext feet = metres;
+    feet.A = metres.A * kUsSurveyFeetPerMetre;
+    if (forward) {
+        if (page.ButUTMN.IsChecked()) forwardUtm(texts, metres, kUtmFalseNorthingNorth);
+        if (page.ButUTMS.IsChecked()) forwardUtm(texts, metres, kUtmFalseNorthingSouth);
+        if (page.ButNAD27.IsChecked() && !ForwardStatePlane(texts, feet, kNad27FileName)) return false;
+        if (page.ButNAD83.IsChecked() && !ForwardStatePlane(texts, metres, kNad83FileName)) return false;
+    } else {
+        if (page.ButUTMN.IsChecked()) inverseUtm(texts, metres, kUtmFalseNorthingNorth);
+        if (page.ButUTMS.IsChecked()) inverseUtm(texts, metres, kUtmFalseNorthingSouth);
+        if (page.ButNAD27.IsChecked() && !InverseStatePlane(texts, feet, kNad27FileName)) return false;
+        if (page.ButNAD83.IsChecked() && !InverseStatePlane(texts, metres, kNad83FileName)) return false;
+    }
+    return true;
+}
+
+void refillZones(ListControl& list, void (*listZones)(ListControl&))
+{
+    list.Clear();
+    listZones(list);
+    list.SetItemIndex(0);
+}
+
+void refillZones(ListControl& list, const Platform& platform, void (*listZones)(ListControl&, const Platform&))
+{
+    list.Clear();
+    listZones(list, platform);
+    list.SetItemIndex(0);
+}
+
+}  // namespace
+
+Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
+{
+    Geographic point{};
+    point.Latitude = StrToFloat(texts.Latitude, decimalSeparator);
+    point.Longitude = StrToFloat(texts.Longitude, decimalSeparator);
+    CheckLatitude(point.Latitude, decimalSeparator);
+    return point;
+}
+
+void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator)
+{
+    CheckGridResult(x, y);
+    texts.X = FloatToStr(x, decimalSeparator);
+    texts.Y = FloatToStr(y, decimalSeparator);
+}
+
+void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator)
+{
+    CheckGeographicResult(latitude, longitude);
+    texts.Latitude = FloatToStr(latitude, decimalSeparator);
+    texts.Longitude = FloatToStr(longitude, decimalSeparator);
+}
+
+void ButConvertClick(SinglePointPage& page, const Platform& platform)
+{
+    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, page.BoxEllipsoid2.GetItemIndex() + 1);
+    if (!ellipsoid) return;  // the lookup has told the user why
+    const ConvertContext context{platform, ellipsoid->SemiMajorAxis,
+                                 EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
+                                 page.BoxProjection2.GetItemIndex()};
+    const char sep = platform.DecimalSeparator;
+
+    PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),
+                    page.EditY.GetText()};
+    const bool forward = page.ButtonDegreesToXY.IsChecked();
+    if (!runPaths(texts, page, context, forward)) return;
+
+    // The output steps round what the boxes will show; in the forward direction
+    // that includes the typed latitude and longitude.
+    if (forward) {
+        roundBox(texts.X, kGridDecimals, sep);
+        roundBox(texts.Y, kGridDecimals, sep);
+    }
+    roundBox(texts.Longitude, kDegreeDecimals, sep);
+    roundBox(texts.Latitude, kDegreeDecimals, sep);
+
+    page.EditX.SetText(texts.X);
+    page.EditY.SetText(texts.Y);
+    page.EditLongitude.SetText(texts.Longitude);
+    page.EditLatitude.SetText(texts.Latitude);
+}
+
+void ButUTMNClick(SinglePointPage& page, const Platform& /*platform*/)
+{
+    refillZones(page.BoxProjection2, ListUtmNorthZones);
+}
+
+void ButUTMSClick(SinglePointPage& page, const Platform& /*platform*/)
+{
+    refillZones(page.BoxProjection2, ListUtmSouthZones);
+}
+
+void ButNAD27Click(SinglePointPage& page, const Platform& platform)
+{
+    refillZones(page.BoxProjection2, platform, ListNad27Zones);
+}
+
+void ButNAD83Click(SinglePointPage& page, const Platform& platform)
+{
+    refillZones(page.BoxProjection2, platform, ListNad83Zones);
+}
+
+}  // namespace kartoval

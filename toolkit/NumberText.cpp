@@ -1,0 +1,176 @@
+#include "toolkit/NumberText.hpp"
+
+#include "toolkit/Errors.hpp"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+namespace kartoval {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+// Fixed notation from 1E-5 up to 15 integer digits, exponent form outside.
+constexpr int kSmallestFixedExponent = -5;
+constexpr int kLargestFixedExponent = 14;
+
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void throwNotANumber(std::string_view text)
+{
+    throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+// Checks the grammar and rewrites the text for from_chars: no '+', a point as
+// separator. Returns false when the text is not a number.
+bool normalise(std::string_view s, char separator, std::string& out)
+{
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') out += '-';
+        ++i;
+    }
+    int mantissaDigits = 0;
+    while (i < s.size() && isDigit(s[i])) { out += s[i++]; ++mantissaDigits; }
+    if (i < s.size() && s[i] == separator) {
+        out += '.';
+        ++i;
+        while (i < s.size() && isDigit(s[i])) { out += s[i++]; ++mantissaDigits; }
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        out += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            if (s[i] == '-') out += '-';
+            ++i;
+        }
+        int exponentDigits = 0;
+        while (i < s.size() && isDigit(s[i])) { out += s[i++]; ++exponentDigits; }
+        if (exponentDigits == 0) return false;
+    }
+    return i == s.size();
+}
+
+bool tryParse(std::string_view text, char separator, double& value)
+{
+    const std::string trimmed = Trim(text);
+    std::string plain;
+    if (!normalise(trimmed, separator, plain)) return false;
+    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Underflow reads as zero (the value is below anything a grid can hold);
+        // overflow is not a number we can compute with.
+        bool anyNonZero = false;
+        const std::size_t e = plain.find('e');
+        for (std::size_t k = 0; k < std::min(e, plain.size()); ++k) {
+            if (plain[k] >= '1' && plain[k] <= '9') anyNonZero = true;
+        }
+        const bool negativeExponent = e != std::string::npos && e + 1 < plain.size() && plain[e + 1] == '-';
+        if (negativeExponent || !anyNonZero) {
+            value = plain.front() == '-' ? -0.0 : 0.0;
+            return true;
+        }
+        return false;
+    }
+    return ec == std::errc() && end == plain.data() + plain.size();
+}
+
+// The value's digits rounded to 15 significant places, with the decimal exponent
+// of the first digit; trailing zeros removed.
+struct Digits {
+    std::string digits;
+    int exponent = 0;
+};
+
+Digits significantDigits(double magnitude)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::scientific, kSignificantDigits - 1);
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t e = text.find('e');
+    Digits d;
+    for (std::size_t k = 0; k < e; ++k) {
+        if (isDigit(text[k])) d.digits += text[k];
+    }
+    d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+}  // namespace
+
+std::string Trim(std::string_view text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first])) ++first;
+    while (last > first && isBlank(text[last - 1])) --last;
+    return std::string(text.substr(first, last - first));
+}
+
+double StrToFloat(std::string_view text, char decimalSeparator)
+{
+    double value = 0.0;
+    if (!tryParse(text, decimalSeparator, value)) throwNotANumber(text);
+    return value;
+}
+
+double FileStrToFloat(std::string_view text, char decimalSeparator)
+{
+    double value = 0.0;
+    if (tryParse(text, '.', value)) return value;
+    if (decimalSeparator != '.' && tryParse(text, decimalSeparator, value)) return value;
+    throwNotANumber(text);
+}
+
+std::string FloatToStr(double value, char decimalSeparator)
+{
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    if (value == 0.0) return "0";
+
+    const Digits d = significantDigits(std::fabs(value));
+    std::string out = value < 0 ? "-" : "";
+    if (d.exponent < kSmallestFixedExponent || d.exponent > kLargestFixedExponent) {
+        out += d.digits.front();
+        if (d.digits.size() > 1) {
+            out += decimalSeparator;
+            out += d.digits.substr(1);
+        }
+        out += 'E';
+        out += std::to_string(d.exponent);
+        return out;
+    }
+    if (d.exponent < 0) {
+        out += '0';
+        out += decimalSeparator;
+        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        out += d.digits;
+        return out;
+    }
+    const auto integerDigits = static_cast<std::size_t>(d.exponent) + 1;
+    if (d.digits.size() <= integerDigits) {
+        out += d.digits;
+        out.append(integerDigits - d.digits.size(), '0');
+    } else {
+        out += d.digits.substr(0, integerDigits);
+        out += decimalSeparator;
+        out += d.digits.substr(integerDigits);
+    }
+    return out;
+}
+
+std::string FixedToStr(double value, int decimals)
+{
+    std::array<char, 400> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    return std::string(buffer.data(), result.ptr);
+}
+
+}  // namespace kartoval

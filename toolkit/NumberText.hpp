@@ -1,0 +1,35 @@
+#pragma once
+// Numbers as the user reads and types them. The decimal separator is the
+// user's locale's, handed in by the application at start; nothing here reads
+// the C locale, so a comma locale can't change how the point files are read.
+
+#include <string>
+#include <string_view>
+
+namespace kartoval {
+
+// Removes the characters with codes 32 and below (blank, TAB, CR, ...) at both ends.
+[[nodiscard]] std::string Trim(std::string_view text);
+
+// Reads a number: blanks around it are ignored, then an optional sign, digits
+// with at most one decimal separator, and an optional exponent (E or e, an
+// optional sign, digits). Anything else, the empty text included, throws
+// ConvertError "'<text>' is not a valid floating point value". Numbers too
+// large for a double are refused the same way.
+[[nodiscard]] double StrToFloat(std::string_view text, char decimalSeparator = '.');
+
+// Reads a number from a data or point file: the point is always accepted as
+// the decimal separator, and so is the user's own, so files written here read
+// back in any locale and files typed in a comma locale still read.
+[[nodiscard]] double FileStrToFloat(std::string_view text, char decimalSeparator);
+
+// General format: at most 15 significant digits, no trailing zeros, no
+// separator for whole values; exponent form (1.5E-6, 1E20) for magnitudes
+// below 0.00001 (zero excepted) or with more than 15 integer digits.
+[[nodiscard]] std::string FloatToStr(double value, char decimalSeparator = '.');
+
+// Fixed notation with `decimals` digits after a point separator, as the point
+// files are written: "-77.500000".
+[[nodiscard]] std::string FixedToStr(double value, int decimals);
+
+}  // namespace kartoval
