@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds Kartoval (release) and starts it. Installs what the build needs first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+program=build/release/bin/kartoval
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting Kartoval under Xvfb (a virtual screen)."
+  exec xvfb-run -a "$program" "$@"
+fi
+exec "$program" "$@"
