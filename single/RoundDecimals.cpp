@@ -10,7 +10,8 @@ namespace kartoval {
 
 double RoundDecimals(double value, int decimals)
 {
-    if (!std::isfinite(value) || value == 0.0) return value;
+    if (value == 0.0) return 0.0;
+    if (!std::isfinite(value)) return value;
 
     // Shortest round-trip text in scientific form, e.g. "-7.1e-03".
     std::array<char, 64> buffer{};

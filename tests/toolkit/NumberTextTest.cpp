@@ -1,0 +1,272 @@
+// Number texts as the edit boxes and the data tables read and show them.
+// Conversions of decimal text are exact operations (correctly rounded), so the
+// numeric comparisons here are exact: a tolerance would hide a parser that
+// rounds twice.
+
+#include "toolkit/Errors.hpp"
+#include "toolkit/NumberText.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <string>
+
+namespace kartoval {
+namespace {
+
+// A failing row is shown by its name rather than as raw bytes.
+template <class Row>
+    requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    char separator;
+    double expected;
+};
+
+class StrToFloatAccepts : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(StrToFloatAccepts, ReadsTheValue)
+{
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(StrToFloat(c.text, c.separator), c.expected) << "text '" << c.text << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, StrToFloatAccepts,
+    ::testing::Values(ReadCase{"Plain", "12.5", '.', 12.5},
+                      ReadCase{"Negative", "-12.5", '.', -12.5},
+                      ReadCase{"ExplicitPlus", "+3", '.', 3.0},
+                      ReadCase{"Zero", "0", '.', 0.0},
+                      ReadCase{"DecimalTenth", "0.1", '.', 0.1},
+                      ReadCase{"Exponent", "1e3", '.', 1000.0},
+                      ReadCase{"CapitalNegativeExponent", "1E-3", '.', 0.001},
+                      ReadCase{"SignedMantissaAndExponent", "-2.5e+2", '.', -250.0},
+                      ReadCase{"BlanksTabCrAround", "  7.25\t\r", '.', 7.25},
+                      ReadCase{"LineFeedsAround", "\n42\n", '.', 42.0},
+                      ReadCase{"TrailingSeparator", "1.", '.', 1.0},
+                      ReadCase{"LeadingSeparator", ".5", '.', 0.5},
+                      ReadCase{"NegativeLeadingSeparator", "-.5", '.', -0.5},
+                      ReadCase{"CommaLocale", "1,5", ',', 1.5},
+                      ReadCase{"CommaLocaleWithExponent", "-0,25e1", ',', -2.5},
+                      ReadCase{"CommaLocaleWhole", "500000", ',', 500000.0},
+                      ReadCase{"ManyDigits", "4484124.43442342", '.', 4484124.43442342},
+                      // Far below anything a grid or an angle can hold: read as zero, not refused.
+                      ReadCase{"UnderflowReadsZero", "1e-400", '.', 0.0}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+struct RefuseCase {
+    const char* name;
+    const char* text;
+    char separator;
+};
+
+class StrToFloatRefuses : public ::testing::TestWithParam<RefuseCase> {};
+
+TEST_P(StrToFloatRefuses, ThrowsConvertErrorQuotingTheText)
+{
+    const RefuseCase& c = GetParam();
+    try {
+        const double value = StrToFloat(c.text, c.separator);
+        ADD_FAILURE() << "'" << c.text << "' read as " << value;
+    } catch (const ConvertError& error) {
+        EXPECT_EQ(std::string(error.what()), "'" + std::string(c.text) + "' is not a valid floating point value");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, StrToFloatRefuses,
+    ::testing::Values(RefuseCase{"Empty", "", '.'},
+                      RefuseCase{"BlanksOnly", "  \t ", '.'},
+                      RefuseCase{"Letters", "abc", '.'},
+                      RefuseCase{"TrailingLetters", "12abc", '.'},
+                      RefuseCase{"CommaUnderPointLocale", "1,5", '.'},
+                      RefuseCase{"PointUnderCommaLocale", "1.5", ','},
+                      RefuseCase{"ExponentWithoutDigits", "1e", '.'},
+                      RefuseCase{"ExponentSignWithoutDigits", "1e+", '.'},
+                      RefuseCase{"DoubleMinus", "--1", '.'},
+                      RefuseCase{"PlusMinus", "+-1", '.'},
+                      RefuseCase{"TwoSeparators", "1.2.3", '.'},
+                      RefuseCase{"ThousandsBlank", "1 000", '.'},
+                      RefuseCase{"ThousandsComma", "1,000.5", '.'},
+                      RefuseCase{"ExponentOnly", "e5", '.'},
+                      RefuseCase{"SeparatorOnly", ".", '.'},
+                      RefuseCase{"SignOnly", "-", '.'},
+                      RefuseCase{"Overflow", "1e400", '.'},
+                      RefuseCase{"NegativeOverflow", "-1e400", '.'},
+                      RefuseCase{"Infinity", "inf", '.'},
+                      RefuseCase{"NotANumberWord", "nan", '.'},
+                      RefuseCase{"Hexadecimal", "0x10", '.'},
+                      RefuseCase{"TypeSuffix", "1.5f", '.'}),
+    [](const ::testing::TestParamInfo<RefuseCase>& info) { return std::string(info.param.name); });
+
+// The window's error report shows what(); the commands rely on the error being
+// a CommandError so that one handler catches every command failure.
+TEST(NumberText, ConvertErrorIsACommandError)
+{
+    EXPECT_THROW((void)StrToFloat("abc"), CommandError);
+}
+
+struct FileReadCase {
+    const char* name;
+    const char* text;
+    char separator;
+    double expected;
+};
+
+class FileStrToFloatAccepts : public ::testing::TestWithParam<FileReadCase> {};
+
+TEST_P(FileStrToFloatAccepts, ReadsTheValue)
+{
+    const FileReadCase& c = GetParam();
+    EXPECT_EQ(FileStrToFloat(c.text, c.separator), c.expected) << "text '" << c.text << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, FileStrToFloatAccepts,
+    ::testing::Values(FileReadCase{"PointUnderPointLocale", "6378137.5", '.', 6378137.5},
+                      FileReadCase{"PointUnderCommaLocale", "6378137.5", ',', 6378137.5},
+                      FileReadCase{"CommaUnderCommaLocale", "6378137,5", ',', 6378137.5},
+                      FileReadCase{"BlanksAround", " 298.257223563\r", ',', 298.257223563},
+                      FileReadCase{"Exponent", "-1.25E2", '.', -125.0}),
+    [](const ::testing::TestParamInfo<FileReadCase>& info) { return std::string(info.param.name); });
+
+TEST(NumberText, FileStrToFloatRefusesACommaUnderAPointLocale)
+{
+    EXPECT_THROW((void)FileStrToFloat("6378137,5", '.'), ConvertError);
+}
+
+TEST(NumberText, FileStrToFloatRefusesGarbageWithTheSameMessage)
+{
+    try {
+        (void)FileStrToFloat("abc", ',');
+        ADD_FAILURE() << "'abc' was read";
+    } catch (const ConvertError& error) {
+        EXPECT_STREQ(error.what(), "'abc' is not a valid floating point value");
+    }
+}
+
+struct ShowCase {
+    const char* name;
+    double value;
+    char separator;
+    const char* expected;
+};
+
+class FloatToStrShows : public ::testing::TestWithParam<ShowCase> {};
+
+TEST_P(FloatToStrShows, GeneralFormat)
+{
+    const ShowCase& c = GetParam();
+    EXPECT_EQ(FloatToStr(c.value, c.separator), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, FloatToStrShows,
+    ::testing::Values(
+        // 0.30000000000000004: the 17th digit is beyond the 15 shown.
+        ShowCase{"SumOfTenths", 0.1 + 0.2, '.', "0.3"},
+        ShowCase{"Whole", 500000.0, '.', "500000"},
+        ShowCase{"WholeHundred", 100.0, '.', "100"},
+        ShowCase{"Zero", 0.0, '.', "0"},
+        ShowCase{"NegativeZero", -0.0, '.', "0"},
+        ShowCase{"Negative", -73.5, '.', "-73.5"},
+        ShowCase{"OneThird", 1.0 / 3.0, '.', "0.333333333333333"},
+        ShowCase{"TwoThirdsRoundsUp", 2.0 / 3.0, '.', "0.666666666666667"},
+        ShowCase{"FifteenSignificant", 123456.789012345678, '.', "123456.789012346"},
+        ShowCase{"GridValue", 4484124.43442342, '.', "4484124.43442342"},
+        ShowCase{"SmallestFixed", 0.00001, '.', "0.00001"},
+        ShowCase{"BelowSmallestFixed", 0.000009, '.', "9E-6"},
+        ShowCase{"SmallExponent", 1.5e-6, '.', "1.5E-6"},
+        ShowCase{"NegativeSmallExponent", -1.5e-6, '.', "-1.5E-6"},
+        ShowCase{"FifteenIntegerDigits", 999999999999999.0, '.', "999999999999999"},
+        ShowCase{"FourteenIntegerDigits", 1e14, '.', "100000000000000"},
+        ShowCase{"SixteenIntegerDigits", 1e15, '.', "1E15"},
+        ShowCase{"LargeExponent", 1e20, '.', "1E20"},
+        ShowCase{"LargeWithDigits", 1234567890123456789.0, '.', "1.23456789012346E18"},
+        ShowCase{"CommaDecimals", 12.35, ',', "12,35"},
+        ShowCase{"CommaWhole", 500000.0, ',', "500000"},
+        ShowCase{"CommaExponent", 1.5e-6, ',', "1,5E-6"},
+        ShowCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), '.', "NAN"},
+        ShowCase{"PlusInfinity", std::numeric_limits<double>::infinity(), '.', "INF"},
+        ShowCase{"MinusInfinity", -std::numeric_limits<double>::infinity(), '.', "-INF"}),
+    [](const ::testing::TestParamInfo<ShowCase>& info) { return std::string(info.param.name); });
+
+// What the boxes show must read back as the number shown (to 15 digits), in
+// either locale: the output steps read every box they have just written.
+TEST(NumberText, FloatToStrReadsBackWithinFifteenDigits)
+{
+    for (const double value : {4484124.43442342, -73.500000004521, 1.5e-6, 0.1 + 0.2, 6378206.4 * 3.28083333333333}) {
+        for (const char separator : {'.', ','}) {
+            const double back = StrToFloat(FloatToStr(value, separator), separator);
+            // 15 significant digits: the relative error is at most half a unit of the 15th digit.
+            EXPECT_NEAR(back, value, std::fabs(value) * 5e-15) << FloatToStr(value, separator);
+        }
+    }
+}
+
+struct FixedCase {
+    const char* name;
+    double value;
+    int decimals;
+    const char* expected;
+};
+
+class FixedToStrShows : public ::testing::TestWithParam<FixedCase> {};
+
+TEST_P(FixedToStrShows, FixedNotationWithAPoint)
+{
+    const FixedCase& c = GetParam();
+    EXPECT_EQ(FixedToStr(c.value, c.decimals), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, FixedToStrShows,
+    ::testing::Values(FixedCase{"ShotPoint", 101.0, 6, "101.000000"},
+                      FixedCase{"FalseEasting", 500000.0, 6, "500000.000000"},
+                      FixedCase{"NegativeLongitude", -77.5, 6, "-77.500000"},
+                      FixedCase{"RoundsTheSeventhDecimal", 1234567.1234567, 6, "1234567.123457"},
+                      FixedCase{"TinyPositive", 1e-7, 6, "0.000000"},
+                      FixedCase{"LargeNoExponent", 1e20, 2, "100000000000000000000.00"},
+                      FixedCase{"TwoDecimals", 0.25, 2, "0.25"}),
+    [](const ::testing::TestParamInfo<FixedCase>& info) { return std::string(info.param.name); });
+
+struct TrimCase {
+    const char* name;
+    std::string text;
+    std::string expected;
+};
+
+class TrimRemoves : public ::testing::TestWithParam<TrimCase> {};
+
+TEST_P(TrimRemoves, CodesUpTo32AtBothEnds)
+{
+    const TrimCase& c = GetParam();
+    EXPECT_EQ(Trim(c.text), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, TrimRemoves,
+    ::testing::Values(TrimCase{"Blanks", "  abc  ", "abc"},
+                      TrimCase{"TabCrLf", "\t\r\nabc\r\n", "abc"},
+                      TrimCase{"OtherControlCodes", std::string("\x01\x1f") + "abc" + "\x1f", "abc"},
+                      TrimCase{"InnerBlanksStay", " Clarke 1866 ", "Clarke 1866"},
+                      TrimCase{"InnerTabStays", "a\tb", "a\tb"},
+                      TrimCase{"Empty", "", ""},
+                      TrimCase{"BlanksOnly", " \t \r", ""},
+                      TrimCase{"DeleteCodeKept", "\x7f" "a" "\x7f", "\x7f" "a" "\x7f"},
+                      // Bytes of 128 and above are letters of the file's code page (a no-break
+                      // space, accented letters), not blanks: a signed-char comparison would eat them.
+                      TrimCase{"HighBytesKept", "\xa0\xe9t\xe9\xff", "\xa0\xe9t\xe9\xff"},
+                      TrimCase{"HighBytesInsideBlanks", " \xe9 ", "\xe9"}),
+    [](const ::testing::TestParamInfo<TrimCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kartoval
