@@ -1,0 +1,34 @@
+#include "app/Startup.hpp"
+
+#include "app/ErrorReport.hpp"
+#include "app/TMain.hpp"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+
+namespace kartoval {
+
+char DecimalSeparatorOf(const QLocale& locale)
+{
+    const QString separator = locale.decimalPoint();
+    if (separator.size() != 1 || separator.front().unicode() > 0x7f) return '.';
+    return static_cast<char>(separator.front().unicode());
+}
+
+int RunKartoval(QApplication& app, const AppServices& services)
+{
+    app.setApplicationName(QStringLiteral("kartoval"));
+    app.setApplicationDisplayName(kApplicationTitle);
+    // Lets a desktop match the window to kartoval.desktop and its icon.
+    app.setDesktopFileName(QStringLiteral("kartoval"));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("kartoval")));
+    ReportErrors(services.Messages, [&] {
+        TMain Main(services);
+        Main.show();
+        app.exec();
+    });
+    return 0;
+}
+
+}  // namespace kartoval

@@ -1,0 +1,213 @@
+#include "app/TMain.hpp"
+
+#include "app/ErrorReport.hpp"
+#include "app/QtControls.hpp"
+#include "batch/FileConversionPage.hpp"
+#include "refdata/Ellipsoids.hpp"
+#include "refdata/UtmZones.hpp"
+#include "single/SinglePointPage.hpp"
+#include "ui_TMain.h"
+
+#include <QAbstractButton>
+
+namespace kartoval {
+namespace {
+
+constexpr int kWindowLeft = 542;
+constexpr int kWindowTop = 99;
+constexpr char kFirstColumnLetter = 'A';
+constexpr char kLastColumnLetter = 'J';
+constexpr int kDefaultSpColumn = 0;   // "A"
+constexpr int kDefaultLonColumn = 1;  // "B"
+constexpr int kDefaultLatColumn = 2;  // "C"
+
+}  // namespace
+
+// The form's widgets as the commands see them, and the two pages built on them.
+struct TMain::Controls {
+    explicit Controls(Ui::TMain& form)
+        : EditInput(*form.EditInput),
+          EditOutput(*form.EditOutput),
+          EditLatitude(*form.EditLatitude),
+          EditLongitude(*form.EditLongitude),
+          EditX(*form.EditX),
+          EditY(*form.EditY),
+          LabLongi(*form.LabLongi),
+          LabLati(*form.LabLati),
+          BoxProjection(*form.BoxProjection),
+          BoxEllipsoid(*form.BoxEllipsoid),
+          BoxSP(*form.BoxSP),
+          BoxLon(*form.BoxLon),
+          BoxLat(*form.BoxLat),
+          BoxProjection2(*form.BoxProjection2),
+          BoxEllipsoid2(*form.BoxEllipsoid2),
+          BoxSkip(*form.BoxSkip),
+          BoxMinusW(*form.BoxMinusW),
+          ButtonDegreesToUTM(*form.ButtonDegreesToUTM),
+          ButtonDegreesToXY(*form.ButtonDegreesToXY),
+          ButUTMN(*form.ButUTMN),
+          ButUTMS(*form.ButUTMS),
+          ButNAD27(*form.ButNAD27),
+          ButNAD83(*form.ButNAD83),
+          FilePage{.EditInput = EditInput,
+                   .EditOutput = EditOutput,
+                   .BoxEllipsoid = BoxEllipsoid,
+                   .BoxProjection = BoxProjection,
+                   .BoxLon = BoxLon,
+                   .BoxLat = BoxLat,
+                   .BoxSP = BoxSP,
+                   .BoxSkip = BoxSkip,
+                   .BoxMinusW = BoxMinusW,
+                   .ButtonDegreesToUTM = ButtonDegreesToUTM},
+          SinglePage{.BoxProjection2 = BoxProjection2,
+                     .BoxEllipsoid2 = BoxEllipsoid2,
+                     .EditLatitude = EditLatitude,
+                     .EditLongitude = EditLongitude,
+                     .EditX = EditX,
+                     .EditY = EditY,
+                     .ButtonDegreesToXY = ButtonDegreesToXY,
+                     .ButUTMN = ButUTMN,
+                     .ButUTMS = ButUTMS,
+                     .ButNAD27 = ButNAD27,
+                     .ButNAD83 = ButNAD83}
+    {
+    }
+
+    QtEditText EditInput, EditOutput, EditLatitude, EditLongitude, EditX, EditY;
+    QtLabelText LabLongi, LabLati;
+    QtList BoxProjection, BoxEllipsoid, BoxSP, BoxLon, BoxLat, BoxProjection2, BoxEllipsoid2;
+    QtCheck BoxSkip, BoxMinusW, ButtonDegreesToUTM, ButtonDegreesToXY, ButUTMN, ButUTMS, ButNAD27, ButNAD83;
+    FileConversionPage FilePage;
+    SinglePointPage SinglePage;
+};
+
+TMain::TMain(const AppServices& services, QWidget* parent)
+    : QWidget(parent),
+      form_(std::make_unique<Ui::TMain>()),
+      dialogs_(services.FileDialogs),
+      platform_{services.Messages, services.DataFolder, services.DecimalSeparator}
+{
+    setObjectName(QStringLiteral("Main"));
+    form_->setupUi(this);
+    move(kWindowLeft, kWindowTop);
+    controls_ = std::make_unique<Controls>(*form_);
+    connectHandlers();
+
+    Controls& c = *controls_;
+    // A missing ellips.txt is reported inside the listing; the lists stay empty.
+    ListEllipsoids(c.BoxEllipsoid, c.BoxEllipsoid2, platform_);
+    ListUtmNorthZones(c.BoxProjection);
+    c.ButUTMN.SetChecked(true);             // runs ButUTMNClick: north zones, zone 1
+    c.ButtonDegreesToUTM.SetChecked(true);  // runs ButtonDegreesToUTMClick
+    c.ButtonDegreesToXY.SetChecked(true);
+    for (char letter = kFirstColumnLetter; letter <= kLastColumnLetter; ++letter) {
+        const std::string column(1, letter);
+        c.BoxSP.AddItem(column);
+        c.BoxLon.AddItem(column);
+        c.BoxLat.AddItem(column);
+    }
+    c.BoxLon.SetItemIndex(kDefaultLonColumn);
+    c.BoxLat.SetItemIndex(kDefaultLatColumn);
+    c.BoxSP.SetItemIndex(kDefaultSpColumn);
+    c.BoxMinusW.SetChecked(true);
+}
+
+TMain::~TMain() = default;
+
+void TMain::connectHandlers()
+{
+    connect(form_->ButInput, &QAbstractButton::clicked, this, &TMain::ButInputClick);
+    connect(form_->ButOutput, &QAbstractButton::clicked, this, &TMain::ButOutputClick);
+    connect(form_->GO, &QAbstractButton::clicked, this, &TMain::GOClick);
+    connect(form_->ButConvert, &QAbstractButton::clicked, this, &TMain::ButConvertClick);
+    onChecked(form_->ButtonUTMToDegrees, &TMain::ButtonUTMToDegreesClick);
+    onChecked(form_->ButtonDegreesToUTM, &TMain::ButtonDegreesToUTMClick);
+    onChecked(form_->ButNAD27, &TMain::ButNAD27Click);
+    onChecked(form_->ButNAD83, &TMain::ButNAD83Click);
+    onChecked(form_->ButUTMN, &TMain::ButUTMNClick);
+    onChecked(form_->ButUTMS, &TMain::ButUTMSClick);
+}
+
+// A radio button's handler runs when the button becomes checked, whether the
+// user clicked it or the program set it; a click on the button already
+// checked changes nothing, so it runs nothing.
+void TMain::onChecked(QAbstractButton* button, void (TMain::*handler)())
+{
+    connect(button, &QAbstractButton::toggled, this, [this, handler](bool checked) {
+        if (checked) (this->*handler)();
+    });
+}
+
+void TMain::report(const std::function<void()>& command) { ReportErrors(platform_.Messages, command); }
+
+void TMain::ButInputClick()
+{
+    report([this] {
+        // Cancel leaves both boxes as they were, typed text included.
+        const auto name = dialogs_.OpenInput();
+        if (!name) return;
+        controls_->EditInput.SetText(*name);
+        // The output starts as the input's own name, so a run replaces the
+        // input by its result unless the user names another output.
+        controls_->EditOutput.SetText(*name);
+    });
+}
+
+void TMain::ButOutputClick()
+{
+    report([this] {
+        const auto name = dialogs_.SaveOutput();
+        if (name) controls_->EditOutput.SetText(*name);
+    });
+}
+
+void TMain::GOClick()
+{
+    report([this] { kartoval::GOClick(controls_->FilePage, platform_); });
+}
+
+void TMain::ButtonUTMToDegreesClick()
+{
+    report([this] {
+        controls_->LabLongi.SetText("Easting");
+        controls_->LabLati.SetText("Northing");
+        // Only greyed out: the mark stays for the way back to degrees.
+        controls_->BoxMinusW.SetEnabled(false);
+    });
+}
+
+void TMain::ButtonDegreesToUTMClick()
+{
+    report([this] {
+        controls_->LabLongi.SetText("Longitude");
+        controls_->LabLati.SetText("Latitude");
+        controls_->BoxMinusW.SetEnabled(true);
+    });
+}
+
+void TMain::ButConvertClick()
+{
+    report([this] { kartoval::ButConvertClick(controls_->SinglePage, platform_); });
+}
+
+void TMain::ButNAD27Click()
+{
+    report([this] { kartoval::ButNAD27Click(controls_->SinglePage, platform_); });
+}
+
+void TMain::ButNAD83Click()
+{
+    report([this] { kartoval::ButNAD83Click(controls_->SinglePage, platform_); });
+}
+
+void TMain::ButUTMNClick()
+{
+    report([this] { kartoval::ButUTMNClick(controls_->SinglePage, platform_); });
+}
+
+void TMain::ButUTMSClick()
+{
+    report([this] { kartoval::ButUTMSClick(controls_->SinglePage, platform_); });
+}
+
+}  // namespace kartoval

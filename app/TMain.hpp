@@ -1,0 +1,61 @@
+#pragma once
+// The main window `Main`: the two pages of the form in TMain.ui, wired to the
+// commands of the single-point and file pages. The window itself decides
+// nothing; it fills its lists, sets its defaults and hands every click to a
+// command, showing whatever the command throws.
+
+#include "app/AppServices.hpp"
+#include "toolkit/Platform.hpp"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+
+namespace Ui {
+class TMain;
+}
+
+namespace kartoval {
+
+class TMain : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the form, then fills the lists and sets the defaults in the
+    // order the window has always started with. A missing ellips.txt is
+    // reported and leaves both ellipsoid lists empty; the window still opens.
+    explicit TMain(const AppServices& services, QWidget* parent = nullptr);
+    ~TMain() override;
+    TMain(const TMain&) = delete;
+    TMain& operator=(const TMain&) = delete;
+
+    // The click handlers. The radio button ones run when their button becomes
+    // checked, by a click or from code. None lets an exception out.
+    void ButInputClick();
+    void ButOutputClick();
+    void GOClick();
+    void ButtonUTMToDegreesClick();
+    void ButtonDegreesToUTMClick();
+    void ButConvertClick();
+    void ButNAD27Click();
+    void ButNAD83Click();
+    void ButUTMNClick();
+    void ButUTMSClick();
+
+private:
+    struct Controls;
+
+    void connectHandlers();
+    void onChecked(QAbstractButton* button, void (TMain::*handler)());
+    void report(const std::function<void()>& command);
+
+    std::unique_ptr<Ui::TMain> form_;
+    std::unique_ptr<Controls> controls_;
+    Dialogs& dialogs_;
+    Platform platform_;
+};
+
+}  // namespace kartoval
