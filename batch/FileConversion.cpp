@@ -1,0 +1,138 @@
+#include "batch/FileConversion.hpp"
+
+#include "batch/PointFileReader.hpp"
+#include "batch/PointFileWriter.hpp"
+#include "geodesy/Angles.hpp"
+#include "geodesy/PointChecks.hpp"
+#include "geodesy/TransverseMercator.hpp"
+#include "toolkit/Errors.hpp"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace kartoval {
+namespace {
+
+constexpr const char* kMissingInputMessage = "Can't find specified file";
+
+// The numbers of one run that every row shares.
+struct RunConstants {
+    double A;                // semi-major axis, metres
+    double E;                // first eccentricity
+    double CentralMeridian;  // degrees
+};
+
+// Replaces each record's input pair by its output pair. Every row is
+// converted before anything is written, so an impossible point leaves no file
+// behind.
+void convertRows(PointTable& table, const RunConstants& run, const FileConversionSettings& settings)
+{
+    const double lambda0 = run.CentralMeridian;
+    for (int k = 1; k <= table.RowCount(); ++k) {
+        FilePoint& point = table.Record(k);
+        try {
+            if (settings.Direction == ConversionDirection::DegreesToUtm) {
+                const double longitude = settings.WestWithoutMinus ? -point.Lon : point.Lon;
+                const double latitude = point.Lat;
+                CheckLatitude(latitude);
+                const double easting =
+                    TmEasting(longitude, latitude, lambda0, run.A, kUtmFalseEasting, kUtmScaleFactor, run.E);
+                const double northing = TmNorthing(longitude, latitude, lambda0, kUtmLatitudeOfOrigin, run.A,
+                                                   run.E, kUtmFalseNorthingNorth, kUtmScaleFactor);
+                CheckGridResult(easting, northing);
+                point.Lon = easting;
+                point.Lat = northing;
+            } else {
+                const double easting = point.Lon;
+                const double northing = point.Lat;
+                const double latitude = TmLatitude(northing, easting, lambda0, kUtmLatitudeOfOrigin, run.A,
+                                                   kUtmFalseEasting, kUtmScaleFactor, run.E, kUtmFalseNorthingNorth);
+                const double longitude = TmLongitude(northing, easting, lambda0, kUtmLatitudeOfOrigin, run.A,
+                                                     kUtmFalseEasting, kUtmScaleFactor, run.E,
+                                                     kUtmFalseNorthingNorth);
+                CheckGeographicResult(latitude, longitude);
+                point.Lon = longitude;
+                point.Lat = latitude;
+            }
+        } catch (const PointRangeError& error) {
+            throw PointRangeError("Line " + std::to_string(table.LineNumber(k)) + ": " + error.what());
+        }
+    }
+}
+
+// Column and zone positions come from lists that always have a selection in
+// the window; a position outside them would convert with made-up settings.
+bool settingsUsable(const FileConversionSettings& settings, MessageBoxes& messages)
+{
+    const auto isColumn = [](int column) { return column >= 0 && column < kPointColumnCount; };
+    if (!isColumn(settings.SpColumn) || !isColumn(settings.LonColumn) || !isColumn(settings.LatColumn)) {
+        messages.ShowMessage("Choose the columns (A to J) of the shot point, the longitude and the latitude.",
+                             kFileConversionCaption);
+        return false;
+    }
+    if (settings.ZonePosition < 0 || settings.ZonePosition >= kUtmZoneCount) {
+        messages.ShowMessage("Choose a UTM zone.", kFileConversionCaption);
+        return false;
+    }
+    return true;
+}
+
+bool namesSameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(a, b, error);
+    return !error && same;
+}
+
+}  // namespace
+
+PointTable::PointTable()
+    : records_(std::make_unique_for_overwrite<FilePoint[]>(kRecordCount)),
+      lineNumbers_(std::make_unique_for_overwrite<int[]>(kRecordCount))
+{
+}
+
+void PointTable::Append(const FilePoint& point, int lineNumber)
+{
+    ++rowCount_;
+    records_[static_cast<std::size_t>(rowCount_)] = point;
+    lineNumbers_[static_cast<std::size_t>(rowCount_)] = lineNumber;
+}
+
+void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip)
+{
+    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
+    if (!ellipsoid) return;  // the lookup has told the user why
+    if (!settingsUsable(settings, platform.Messages)) return;
+    const RunConstants run{ellipsoid->SemiMajorAxis,
+                           EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
+                           UtmCentralMeridian(settings.ZonePosition)};
+
+    const std::filesystem::path input(settings.InputPath);
+    const std::filesystem::path output(settings.OutputPath);
+    std::error_code error;
+    if (input.empty() || !std::filesystem::is_regular_file(input, error)) {
+        platform.Messages.ShowMessage(kMissingInputMessage, kFileErrorCaption);
+        return;
+    }
+    // "Input File" fills the output box with the same name, so a plain GO
+    // would overwrite the user's original without this question.
+    if (namesSameFile(input, output) &&
+        !platform.Messages.AskYesNo("Replace the input file " + InputName(input) + " with the converted points?",
+                                    kFileConversionCaption)) {
+        return;
+    }
+
+    if (!CountPointFile(input, settings.SkipFirstRow, platform.Messages)) return;
+    PointTable table;
+    if (!ReadPointFile(input, settings, platform, BoxSkip, table)) return;
+    convertRows(table, run, settings);
+
+    if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
+        platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",
+                                      kFileErrorCaption);
+    }
+}
+
+}  // namespace kartoval

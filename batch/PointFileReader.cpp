@@ -1,0 +1,198 @@
+#include "batch/PointFileReader.hpp"
+
+#include "batch/LineReader.hpp"
+#include "batch/PointFields.hpp"
+#include "toolkit/Errors.hpp"
+#include "toolkit/NumberText.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string>
+#include <system_error>
+
+namespace kartoval {
+namespace {
+
+const char* const kNothingWritten = " No file was written.";
+
+bool isBlankLine(std::string_view line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+void showFileError(MessageBoxes& messages, const std::string& text)
+{
+    messages.ShowMessage(text + kNothingWritten, kFileErrorCaption);
+}
+
+std::string lineOf(int lineNumber, const std::filesystem::path& input)
+{
+    return "Line " + std::to_string(lineNumber) + " of " + InputName(input);
+}
+
+void showTooLong(MessageBoxes& messages, const std::filesystem::path& input, int lineNumber)
+{
+    showFileError(messages, lineOf(lineNumber, input) + " is longer than " + std::to_string(kMaxPointLineLength) +
+                                " characters.");
+}
+
+void showUnreadable(MessageBoxes& messages, const std::filesystem::path& input)
+{
+    showFileError(messages, "Can't read " + InputName(input) + ".");
+}
+
+// A selected column of a row and the field of FilePoint it feeds.
+struct SelectedColumn {
+    int Column;
+    double FilePoint::*Member;
+    const char* Role;
+};
+
+// The three selected columns in the order their fields stand in a line, so a
+// line's first bad field is the one reported.
+std::array<SelectedColumn, 3> selectedColumns(const FileConversionSettings& settings)
+{
+    const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
+    std::array<SelectedColumn, 3> columns{{
+        {settings.SpColumn, &FilePoint::ShotPoint, "shot point"},
+        {settings.LonColumn, &FilePoint::Lon, toGrid ? "longitude" : "easting"},
+        {settings.LatColumn, &FilePoint::Lat, toGrid ? "latitude" : "northing"},
+    }};
+    std::stable_sort(columns.begin(), columns.end(),
+                     [](const SelectedColumn& a, const SelectedColumn& b) { return a.Column < b.Column; });
+    return columns;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits with an optional minus, point and exponent: how the files written
+// here, and most others, hold their numbers.
+bool isPlainDecimal(std::string_view s)
+{
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    if (i < n && s[i] == '-') ++i;
+    std::size_t digits = 0;
+    while (i < n && isDigit(s[i])) ++i, ++digits;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && isDigit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && s[i] == '-') ++i;
+        const std::size_t exponentStart = i;
+        while (i < n && isDigit(s[i])) ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == n;
+}
+
+// Plain decimal text is read straight from the line, three times a row being
+// the bulk of a run's reading. Anything else (the user's own separator, a plus
+// sign, a number out of range, text that is no number) goes through
+// FileStrToFloat, which decides and words the error. Both hand the same
+// characters to from_chars, so a number reads the same either way.
+double fieldNumber(std::string_view field, int lineNumber, char decimalSeparator)
+{
+    if (isPlainDecimal(field)) {
+        double value = 0.0;
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+        if (error == std::errc() && end == field.data() + field.size()) return value;
+    }
+    try {
+        return FileStrToFloat(field, decimalSeparator);
+    } catch (const ConvertError& error) {
+        throw ConvertError("Line " + std::to_string(lineNumber) + ": " + error.what());
+    }
+}
+
+}  // namespace
+
+std::string InputName(const std::filesystem::path& input) { return input.string(); }
+
+bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, MessageBoxes& messages)
+{
+    LineReader reader(input, kMaxPointLineLength);
+    if (!reader.IsOpen()) {
+        showUnreadable(messages, input);
+        return false;
+    }
+    int lineNumber = 0;
+    int rows = 0;
+    std::string_view line;
+    for (;;) {
+        const LineReader::Result result = reader.Next(line);
+        if (result == LineReader::Result::End) return true;
+        if (result == LineReader::Result::Failed) {
+            showUnreadable(messages, input);
+            return false;
+        }
+        ++lineNumber;
+        if (result == LineReader::Result::TooLong) {
+            showTooLong(messages, input, lineNumber);
+            return false;
+        }
+        if ((lineNumber > 1 || !skipFirstRow) && !isBlankLine(line) && ++rows > PointTable::kMaxRows) {
+            showFileError(messages, InputName(input) + " holds more than " + std::to_string(PointTable::kMaxRows) +
+                                        " points; a file conversion takes at most " +
+                                        std::to_string(PointTable::kMaxRows) + ".");
+            return false;
+        }
+    }
+}
+
+bool ReadPointFile(const std::filesystem::path& input, const FileConversionSettings& settings,
+                   const Platform& platform, CheckControl& BoxSkip, PointTable& table)
+{
+    LineReader reader(input, kMaxPointLineLength);
+    if (!reader.IsOpen()) {
+        showUnreadable(platform.Messages, input);
+        return false;
+    }
+    const std::array<SelectedColumn, 3> columns = selectedColumns(settings);
+    const int lastColumn = columns.back().Column;
+    int lineNumber = 0;
+    std::string_view line;
+    for (;;) {
+        const LineReader::Result result = reader.Next(line);
+        if (result == LineReader::Result::End) return true;
+        if (result == LineReader::Result::Failed) {
+            showUnreadable(platform.Messages, input);
+            return false;
+        }
+        ++lineNumber;
+        if (result == LineReader::Result::TooLong) {
+            showTooLong(platform.Messages, input, lineNumber);
+            return false;
+        }
+        if (lineNumber == 1 && settings.SkipFirstRow) {
+            BoxSkip.SetChecked(false);  // the header is skipped for this one run
+            continue;
+        }
+        const PointFields fields = SplitPointFields(line);
+        if (fields.Count == 0) continue;
+        if (fields.Count <= lastColumn) {
+            const auto missing = std::find_if(columns.begin(), columns.end(), [&](const SelectedColumn& c) {
+                return c.Column >= fields.Count;
+            });
+            showFileError(platform.Messages, lineOf(lineNumber, input) + " has no column " +
+                                                 ColumnLetter(missing->Column) + " (" + missing->Role + ").");
+            return false;
+        }
+        if (table.IsFull()) {
+            showFileError(platform.Messages, InputName(input) + " changed while it was being read.");
+            return false;
+        }
+        FilePoint point;
+        for (const SelectedColumn& c : columns) {
+            point.*c.Member = fieldNumber(fields.Field[static_cast<std::size_t>(c.Column)], lineNumber,
+                                          platform.DecimalSeparator);
+        }
+        table.Append(point, lineNumber);
+    }
+}
+
+}  // namespace kartoval

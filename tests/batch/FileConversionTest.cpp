@@ -1,0 +1,324 @@
+// How a run treats its files: what it reads as rows, what it refuses, and that
+// every refusal leaves the files as they were.
+
+#include "BatchFixture.hpp"
+
+#include "batch/FileConversionPage.hpp"
+#include "toolkit/Errors.hpp"
+
+namespace kartoval::testing {
+namespace {
+
+const std::string kTwoPoints = "1 10.5 40.25\n2 8.25 41.5\n";
+const std::string kOldOutput = "an earlier result\n";
+
+TEST_F(BatchRun, LineEndsBlanksAndSeparatorsReadAlike)
+{
+    const std::string expected = convert(kTwoPoints);
+    ASSERT_EQ(outputNumbers(expected).size(), 2U);
+    const struct {
+        const char* name;
+        std::string input;
+    } cases[] = {
+        {"crlf", "1 10.5 40.25\r\n2 8.25 41.5\r\n"},
+        {"last line without line end", "1 10.5 40.25\n2 8.25 41.5"},
+        {"crlf, last line without line end", "1 10.5 40.25\r\n2 8.25 41.5"},
+        {"tabs and blanks mixed, blanks at both ends", " \t1\t \t10.5  40.25 \t\n\t2 \t8.25\t41.5  \r\n"},
+        {"blank and whitespace-only lines carry no point", "\n1 10.5 40.25\n   \n\t\r\n2 8.25 41.5\n\n \n"},
+        {"fields after the selected ones are any text", "1 10.5 40.25 x;y\n2 8.25 41.5 , 1e999\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(convert(c.input), expected);
+    }
+}
+
+TEST_F(BatchRun, EmptyInputGivesEmptyOutput)
+{
+    folder.Write("out.txt", kOldOutput);
+    EXPECT_EQ(convert(""), "");
+    EXPECT_TRUE(outputExists());
+}
+
+TEST_F(BatchRun, LineOf199CharactersIsReadOneOf200Refused)
+{
+    const std::string head = "3 10.5 40.25 ";
+    const struct {
+        const char* name;
+        std::size_t length;
+        const char* lineEnd;
+        bool accepted;
+    } cases[] = {
+        {"199, LF", 199, "\n", true},
+        {"199, CR LF", 199, "\r\n", true},
+        {"199, no line end", 199, "", true},
+        {"200, LF", 200, "\n", false},
+        {"200, CR LF", 200, "\r\n", false},
+        {"200, no line end", 200, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.Write("out.txt", kOldOutput);
+        messages.Messages.clear();
+        run(kTwoPoints + head + std::string(c.length - head.size(), 'x') + c.lineEnd);
+        if (c.accepted) {
+            EXPECT_TRUE(messages.Messages.empty());
+            EXPECT_EQ(outputNumbers(output()).size(), 3U);
+        } else {
+            const auto shown = onlyMessage();
+            EXPECT_EQ(shown.Caption, "File error");
+            EXPECT_NE(shown.Text.find("Line 3 of " + settings.InputPath + " is longer than 199 characters"),
+                      std::string::npos)
+                << shown.Text;
+            EXPECT_EQ(output(), kOldOutput);
+        }
+    }
+}
+
+std::string pointLines(int count)
+{
+    std::string text;
+    for (int k = 1; k <= count; ++k) text += std::to_string(k) + " 9.5 40\n";
+    return text;
+}
+
+TEST_F(BatchRun, TableTakes39999Rows)
+{
+    settings.SkipFirstRow = true;
+    // The header and blank lines are no rows, so this file still fits.
+    const std::string output = convert("Sp Lon Lat\n" + pointLines(PointTable::kMaxRows) + "\n \n");
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), PointTable::kMaxRows);
+}
+
+TEST_F(BatchRun, FileOf40000RowsIsRefused)
+{
+    folder.Write("out.txt", kOldOutput);
+    boxSkip.Checked = true;
+    run(pointLines(PointTable::kMaxRows + 1));
+    const auto shown = onlyMessage();
+    EXPECT_NE(shown.Text.find("more than 39999 points"), std::string::npos) << shown.Text;
+    EXPECT_EQ(output(), kOldOutput);
+    EXPECT_TRUE(boxSkip.Checked);
+}
+
+TEST_F(BatchRun, LineWithoutSelectedColumnIsNamed)
+{
+    const struct {
+        const char* name;
+        std::string input;
+        ConversionDirection direction;
+        int latColumn;
+        std::string expected;
+    } cases[] = {
+        {"too few fields", kTwoPoints + "3 10.5\n", ConversionDirection::DegreesToUtm, 2,
+         "Line 3 of " + pathOf("in.txt") + " has no column C (latitude)."},
+        {"commas are no separators", "\n1,10.5,40.25\n", ConversionDirection::DegreesToUtm, 2,
+         "Line 2 of " + pathOf("in.txt") + " has no column B (longitude)."},
+        {"column J towards degrees", "1 500000 4000000\n", ConversionDirection::UtmToDegrees, 9,
+         "Line 1 of " + pathOf("in.txt") + " has no column J (northing)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.Messages.clear();
+        settings.Direction = c.direction;
+        settings.LatColumn = c.latColumn;
+        run(c.input);
+        const auto shown = onlyMessage();
+        EXPECT_EQ(shown.Caption, "File error");
+        EXPECT_EQ(shown.Text.rfind(c.expected, 0), 0U) << shown.Text;
+        EXPECT_FALSE(outputExists());
+    }
+}
+
+TEST_F(BatchRun, BadNumberEndsRunNamingTheLine)
+{
+    folder.Write("out.txt", kOldOutput);
+    // Blank lines count: the bad field stands on line 4 of the file.
+    EXPECT_THROW(
+        {
+            try {
+                run("1 10.5 40.25\n\n2 10.5 40.25\n3 10.5 4O.25\n");
+            } catch (const ConvertError& error) {
+                EXPECT_STREQ(error.what(), "Line 4: '4O.25' is not a valid floating point value");
+                throw;
+            }
+        },
+        ConvertError);
+    EXPECT_EQ(output(), kOldOutput);
+}
+
+TEST_F(BatchRun, ImpossiblePointEndsRunNamingTheLine)
+{
+    const struct {
+        const char* name;
+        std::string input;
+        ConversionDirection direction;
+        std::string expected;
+    } cases[] = {
+        {"latitude above 90", "1 10 40\n2 10 95\n", ConversionDirection::DegreesToUtm,
+         "Line 2: Latitude 95 is outside -90..90"},
+        // 10000 km north of the equator lies beyond the pole.
+        {"northing past the pole", "1 500000 10000000\n", ConversionDirection::UtmToDegrees,
+         "Line 1: The point is outside the range of the projection"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.Write("out.txt", kOldOutput);
+        settings.Direction = c.direction;
+        try {
+            run(c.input);
+            ADD_FAILURE() << "no error";
+        } catch (const PointRangeError& error) {
+            EXPECT_EQ(error.what(), c.expected);
+        }
+        EXPECT_EQ(output(), kOldOutput);
+    }
+}
+
+TEST_F(BatchRun, SkipFirstRowActsOnOneRunOnly)
+{
+    FakeText editInput(pathOf("in.txt"));
+    FakeText editOutput(pathOf("out.txt"));
+    FakeList boxEllipsoid;
+    FakeList boxProjection;
+    FakeList boxLon;
+    FakeList boxLat;
+    FakeList boxSP;
+    boxEllipsoid.Index = kWgs84Position;
+    boxProjection.Index = 28;
+    boxLon.Index = 1;
+    boxLat.Index = 2;
+    boxSP.Index = 0;
+    FakeCheck boxSkipOnPage(true);
+    FakeCheck boxMinusW(true);
+    FakeCheck buttonDegreesToUtm(true);
+    FileConversionPage page{editInput, editOutput, boxEllipsoid, boxProjection, boxLon, boxLat, boxSP,
+                            boxSkipOnPage, boxMinusW, buttonDegreesToUtm};
+
+    folder.Write("in.txt", "Sp Lon Lat\n" + kTwoPoints);
+    GOClick(page, platform);
+    const std::string first = output();
+    EXPECT_EQ(outputNumbers(first).size(), 2U);
+    EXPECT_FALSE(boxSkipOnPage.Checked);
+
+    try {
+        GOClick(page, platform);
+        ADD_FAILURE() << "the header was read as a row without an error";
+    } catch (const ConvertError& error) {
+        EXPECT_STREQ(error.what(), "Line 1: 'Sp' is not a valid floating point value");
+    }
+    EXPECT_EQ(output(), first);
+}
+
+TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
+{
+    std::filesystem::create_directory(folder.Path / "sub");
+    const struct {
+        const char* name;
+        std::string outputPath;
+        bool answer;
+    } cases[] = {
+        {"same name, No", pathOf("in.txt"), false},
+        {"same file by another path, No", pathOf("sub/../in.txt"), false},
+        {"same name, Yes", pathOf("in.txt"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.OutputPath = c.outputPath;
+        messages.Questions.clear();
+        messages.Answers = {c.answer};
+        run(kTwoPoints);
+        ASSERT_EQ(messages.Questions.size(), 1U);
+        EXPECT_EQ(messages.Questions[0].Text, "Replace the input file " + pathOf("in.txt") +
+                                                  " with the converted points?");
+        EXPECT_EQ(messages.Questions[0].Caption, "Kartoval");
+        EXPECT_EQ(folderNames(), (std::vector<std::string>{"ellips.txt", "in.txt", "sub"}));
+        if (c.answer) {
+            EXPECT_EQ(outputNumbers(folder.Read("in.txt")).size(), 2U);
+            EXPECT_NE(folder.Read("in.txt"), kTwoPoints);
+        } else {
+            EXPECT_EQ(folder.Read("in.txt"), kTwoPoints);
+        }
+    }
+}
+
+TEST_F(BatchRun, MissingInputLeavesOutputAlone)
+{
+    std::filesystem::create_directory(folder.Path / "folder");
+    const std::string cases[] = {pathOf("nothing.txt"), "", pathOf("folder")};
+    for (const std::string& input : cases) {
+        SCOPED_TRACE(input);
+        folder.Write("out.txt", kOldOutput);
+        messages.Messages.clear();
+        settings.InputPath = input;
+        ConvertPointFile(settings, platform, boxSkip);
+        const auto shown = onlyMessage();
+        EXPECT_EQ(shown.Text, "Can't find specified file");
+        EXPECT_EQ(shown.Caption, "File error");
+        EXPECT_EQ(output(), kOldOutput);
+    }
+}
+
+TEST_F(BatchRun, MissingEllipsoidFileEndsRunFirst)
+{
+    std::filesystem::remove(folder.Path / "ellips.txt");
+    settings.InputPath = pathOf("nothing.txt");
+    ConvertPointFile(settings, platform, boxSkip);
+    EXPECT_EQ(onlyMessage().Text, "Can't find ellipsoid data file");
+    EXPECT_FALSE(outputExists());
+}
+
+TEST_F(BatchRun, UnwritableOutputIsSaidAndLeavesNothing)
+{
+    std::filesystem::create_directory(folder.Path / "folder");
+    folder.Write("in.txt", kTwoPoints);
+    const std::string cases[] = {
+        pathOf("missing/out.txt"),
+        pathOf("in.txt/out.txt"),  // a file where a folder should be
+        pathOf("folder"),
+        "",
+    };
+    for (const std::string& outputPath : cases) {
+        SCOPED_TRACE(outputPath);
+        messages.Messages.clear();
+        settings.OutputPath = outputPath;
+        ConvertPointFile(settings, platform, boxSkip);
+        const auto shown = onlyMessage();
+        EXPECT_EQ(shown.Caption, "File error");
+        EXPECT_EQ(shown.Text.rfind("Can't write the output file " + outputPath + ": ", 0), 0U) << shown.Text;
+        EXPECT_EQ(folderNames(), (std::vector<std::string>{"ellips.txt", "folder", "in.txt"}));
+        EXPECT_EQ(folder.Read("in.txt"), kTwoPoints);
+    }
+}
+
+TEST_F(BatchRun, ReplacedOutputKeepsItsPermissions)
+{
+    // Writing through a new file must not leave the user's output private.
+    folder.Write("out.txt", kOldOutput);
+    const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+    std::filesystem::permissions(folder.Path / "out.txt", mode);
+    EXPECT_NE(convert(kTwoPoints), kOldOutput);
+    EXPECT_EQ(std::filesystem::status(folder.Path / "out.txt").permissions(), mode);
+}
+
+TEST_F(BatchRun, UnselectedColumnOrZoneIsRefused)
+{
+    const struct {
+        const char* name;
+        int column;
+        int zone;
+    } cases[] = {{"no column", -1, 28}, {"column past J", 10, 28}, {"no zone", 1, -1}, {"zone past 60", 1, 60}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.Messages.clear();
+        settings.LonColumn = c.column;
+        settings.ZonePosition = c.zone;
+        run(kTwoPoints);
+        EXPECT_EQ(onlyMessage().Caption, "Kartoval");
+        EXPECT_FALSE(outputExists());
+    }
+}
+
+}  // namespace
+}  // namespace kartoval::testing
