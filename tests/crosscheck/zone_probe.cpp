@@ -1,0 +1,103 @@
+// Converts points in the shipped State Plane zones the way the single-point
+// page does, for check_zones.py to hold against PROJ.
+//
+// Usage: zone_probe <data folder>, then one request a line on stdin:
+//   <table> <line> <ellipsoid line> F <longitude> <latitude>   -> "<X> <Y>"
+//   <table> <line> <ellipsoid line> I <X> <Y>                  -> "<longitude> <latitude>"
+// <table> is nad27.txt or nad83.txt. The zone and the ellipsoid are looked up
+// in the data folder's tables by line, as a click does, and the point goes
+// through the page's own State Plane paths, so a wrong table value or a wrong
+// argument order shows up as a difference. The answer is the text the page
+// would put in its boxes before the output step rounds it (15 significant
+// digits). A request that fails answers "ERROR <why>"; the probe goes on.
+
+#include "geodesy/Angles.hpp"
+#include "refdata/Ellipsoids.hpp"
+#include "refdata/StatePlaneZones.hpp"
+#include "single/ConvertSteps.hpp"
+#include "toolkit/Errors.hpp"
+
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace kartoval;
+
+class CollectedMessages : public MessageBoxes {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption) override
+    {
+        Shown.push_back(caption + ": " + text);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        Shown.push_back(caption + ": " + text);
+        return false;
+    }
+    std::vector<std::string> Shown;
+};
+
+std::string answer(const std::string& request, const std::filesystem::path& dataFolder)
+{
+    std::istringstream in(request);
+    std::string table;
+    int zoneLine = 0;
+    int ellipsoidLine = 0;
+    std::string direction;
+    std::string first;
+    std::string second;
+    if (!(in >> table >> zoneLine >> ellipsoidLine >> direction >> first >> second) ||
+        (direction != "F" && direction != "I")) {
+        return "ERROR bad request: " + request;
+    }
+    const bool feet = table == kNad27FileName;
+    if (!feet && table != kNad83FileName) return "ERROR unknown table " + table;
+    const char* zoneFile = feet ? kNad27FileName : kNad83FileName;
+
+    CollectedMessages messages;
+    const Platform platform{messages, dataFolder, '.'};
+    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine);
+    if (!ellipsoid) return "ERROR " + (messages.Shown.empty() ? std::string("no ellipsoid") : messages.Shown.front());
+    const double a = ellipsoid->SemiMajorAxis * (feet ? kUsSurveyFeetPerMetre : 1.0);
+    const ConvertContext context{platform, a, EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
+                                 zoneLine - 1};
+    PageTexts texts;
+    bool converted = false;
+    if (direction == "F") {
+        texts.Longitude = first;
+        texts.Latitude = second;
+        converted = ForwardStatePlane(texts, context, zoneFile);
+    } else {
+        texts.X = first;
+        texts.Y = second;
+        converted = InverseStatePlane(texts, context, zoneFile);
+    }
+    if (!converted || !messages.Shown.empty()) {
+        return "ERROR " + (messages.Shown.empty() ? std::string("not converted") : messages.Shown.front());
+    }
+    return direction == "F" ? texts.X + " " + texts.Y : texts.Longitude + " " + texts.Latitude;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: zone_probe <data folder>  (requests on stdin)\n";
+        return 2;
+    }
+    const std::filesystem::path dataFolder(argv[1]);
+    std::string request;
+    while (std::getline(std::cin, request)) {
+        if (request.empty()) continue;
+        try {
+            std::cout << answer(request, dataFolder) << '\n';
+        } catch (const CommandError& error) {
+            std::cout << "ERROR " << error.what() << '\n';
+        }
+    }
+    return 0;
+}
