@@ -11,6 +11,8 @@
 // - The latitude iteration (7-9) runs until the change is below 1e-12 rad,
 //   not a fixed two passes, which would leave up to 9 m of error at the edge
 //   of a zone.
+// - Equal standard parallels (a tangent cone) take n = sin phi1, the limit
+//   of 15-8, which is 0/0 there.
 // - lambda - lambda0 is brought into [-180, 180) degrees (see
 //   LongitudeDifference) and the inverse longitude into (-180, 180].
 //
@@ -57,7 +59,10 @@ struct Cone {
         const double m2 = mFunction(phi2, e);
         const double t1 = tFunction(phi1, e);
         const double t2 = tFunction(phi2, e);
-        n = (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
+        // Equal parallels make a tangent cone, where the quotient is 0/0 and its
+        // limit is sin phi1.
+        n = firstParallel == secondParallel ? std::sin(phi1)
+                                            : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
         F = m1 / (n * std::pow(t1, n));
         rho0 = a * F * std::pow(tFunction(latitudeOfOrigin * kDegreesToRadians, e), n);
     }

@@ -12,10 +12,6 @@
 namespace kartoval {
 namespace {
 
-// NAD27 State Plane grids are in US survey feet: the zone tables give their
-// false origins in feet, and the semi-major axis is scaled to match. This is
-// the factor as the NAD27 tables have always been computed with (not 3937/1200).
-constexpr double kUsSurveyFeetPerMetre = 3.28083333333333;
 constexpr int kGridDecimals = 2;
 constexpr int kDegreeDecimals = 6;
 

@@ -206,5 +206,17 @@ TEST(LambertConic, InverseLongitudeStaysInsideMinus180To180)
     EXPECT_NEAR(aleutian.lat(x, y), 52.0, kDegreeTolerance);
 }
 
+// Equal standard parallels (a tangent cone) once gave 0/0 for n and NaN
+// everywhere. Reference: echo "-100 45" | proj -f %.6f +proj=lcc +lat_1=40
+// +lat_2=40 +lat_0=35 +lon_0=-96 +ellps=clrk66
+TEST(LambertConic, TangentConeAgreesWithProj)
+{
+    const Cone tangent{kClarke1866.a, kClarke1866.e(), 0.0, 0.0, 40.0, 40.0, 35.0, -96.0};
+    EXPECT_NEAR(tangent.x(-100.0, 45.0), -316521.984894, kGridTolerance);
+    EXPECT_NEAR(tangent.y(-100.0, 45.0), 1118842.514939, kGridTolerance);
+    EXPECT_NEAR(tangent.lon(-316521.984894, 1118842.514939), -100.0, kDegreeTolerance);
+    EXPECT_NEAR(tangent.lat(-316521.984894, 1118842.514939), 45.0, kDegreeTolerance);
+}
+
 }  // namespace
 }  // namespace kartoval
