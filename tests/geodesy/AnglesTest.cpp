@@ -2,6 +2,8 @@
 #include "geodesy/PointChecks.hpp"
 #include "toolkit/Errors.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,13 +13,7 @@
 namespace kartoval {
 namespace {
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 // Both values are given to 10 and 16 digits; the square root of 2f - f^2 is
 // good to a few units of the last bit, so 1e-15 is far below any doubt.

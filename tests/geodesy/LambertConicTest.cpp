@@ -6,6 +6,8 @@
 #include "geodesy/LambertConic.hpp"
 #include "TestEllipsoids.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,13 +20,7 @@ namespace {
 using testing::kClarke1866;
 using testing::kGrs1980;
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 // The worked example's cone: parallels 33 and 45, origin 23 N 96 W, no false origin.
 struct Cone {

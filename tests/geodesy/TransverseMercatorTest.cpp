@@ -6,6 +6,8 @@
 #include "geodesy/TransverseMercator.hpp"
 #include "TestEllipsoids.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,13 +25,7 @@ using testing::kUtmSouthFalseNorthing;
 using testing::kWgs84;
 using testing::TestEllipsoid;
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 // The worked example is given to the millimetre; PROJ's exact mapping gives
 // 127106.467394 / 4484124.434423 for it, and the series lands within 0.2 mm of

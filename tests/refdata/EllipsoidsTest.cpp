@@ -5,6 +5,8 @@
 #include "TableFixture.hpp"
 #include "toolkit/Errors.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -17,13 +19,7 @@ namespace {
 
 using testing::FakeList;
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 class EllipsoidTable : public testing::TableTest {
 protected:

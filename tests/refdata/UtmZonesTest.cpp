@@ -3,6 +3,8 @@
 #include "refdata/UtmZones.hpp"
 #include "support/Fakes.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,13 +16,7 @@ namespace {
 
 using testing::FakeList;
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 struct LabelCase {
     const char* name;

@@ -5,6 +5,8 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,13 +21,7 @@ using testing::FakeCheck;
 using testing::kClarke1866Position;
 using testing::kGrs1980Position;
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 // Lines of the test zone tables, the same in nad27.txt and nad83.txt; list
 // position p is line p + 1. False origins are read in the unit of the datum.

@@ -5,6 +5,8 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,13 +21,7 @@ using testing::kClarke1866Position;
 using testing::kNoFlatteningPosition;
 using testing::kWordFlatteningPosition;
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 constexpr int kZone31 = 30;  // list position of zone 31, meridian 3 E
 

@@ -2,6 +2,8 @@
 
 #include "PageFixture.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,13 +15,7 @@
 namespace kartoval {
 namespace {
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 class GridFamily : public testing::SinglePointTest {
 protected:

@@ -5,6 +5,8 @@
 
 #include "single/RoundDecimals.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,13 +17,7 @@
 namespace kartoval {
 namespace {
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 struct RoundCase {
     const char* name;

@@ -6,6 +6,8 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
+#include "support/RowNames.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,13 +18,7 @@
 namespace kartoval {
 namespace {
 
-// A failing row is shown by its name rather than as raw bytes.
-template <class Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+using testing::PrintTo;
 
 struct ReadCase {
     const char* name;
