@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make python3
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   proj-bin proj-data
   xvfb xauth
