@@ -6,7 +6,7 @@
 namespace kartoval {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 // A CR before the LF belongs to the line end, not to the line.
 std::string_view withoutCr(const char* text, std::size_t length)
