@@ -8,6 +8,11 @@ cmake --build --preset release --target kartoval kartoval_data
 program=build/release/bin/kartoval
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting Kartoval under Xvfb (a virtual screen)."
+  # Qt wants a private runtime folder, which a plain shell without a desktop session lacks.
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR="$(mktemp -d)"
+    export XDG_RUNTIME_DIR
+  fi
   exec xvfb-run -a "$program" "$@"
 fi
 exec "$program" "$@"
