@@ -13,6 +13,8 @@ namespace {
 int runBox(const std::string& text, const std::string& caption, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), buttons, QApplication::activeWindow());
+    // The text quotes what the user typed and file names: never read it as markup.
+    box.setTextFormat(Qt::PlainText);
     return box.exec();
 }
 

@@ -36,6 +36,7 @@ void convertRows(PointTable& table, const RunConstants& run, const FileConversio
                 const double longitude = settings.WestWithoutMinus ? -point.Lon : point.Lon;
                 const double latitude = point.Lat;
                 CheckLatitude(latitude);
+                CheckLongitude(longitude);
                 const double easting =
                     TmEasting(longitude, latitude, lambda0, run.A, kUtmFalseEasting, kUtmScaleFactor, run.E);
                 const double northing = TmNorthing(longitude, latitude, lambda0, kUtmLatitudeOfOrigin, run.A,
@@ -126,13 +127,15 @@ void ConvertPointFile(const FileConversionSettings& settings, const Platform& pl
 
     if (!CountPointFile(input, settings.SkipFirstRow, platform.Messages)) return;
     PointTable table;
-    if (!ReadPointFile(input, settings, platform, BoxSkip, table)) return;
+    if (!ReadPointFile(input, settings, platform, table)) return;
     convertRows(table, run, settings);
 
     if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
         platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",
                                       kFileErrorCaption);
+        return;
     }
+    if (settings.SkipFirstRow) BoxSkip.SetChecked(false);
 }
 
 }  // namespace kartoval

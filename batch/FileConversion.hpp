@@ -86,7 +86,9 @@ private:
 // doesn't want the input replaced, or the output can't be written. A selected
 // field that is not a number throws ConvertError, an impossible point throws
 // PointRangeError, both naming the line; nothing is written then either.
-// BoxSkip is cleared once the header line has been discarded.
+// BoxSkip is cleared once a run that discarded the header line has written
+// its output: "Skip first row" holds for one file. A run that fails leaves it
+// checked, so the retry skips the header too.
 void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip);
 
 }  // namespace kartoval

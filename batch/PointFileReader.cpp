@@ -145,7 +145,7 @@ bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, Messa
 }
 
 bool ReadPointFile(const std::filesystem::path& input, const FileConversionSettings& settings,
-                   const Platform& platform, CheckControl& BoxSkip, PointTable& table)
+                   const Platform& platform, PointTable& table)
 {
     LineReader reader(input, kMaxPointLineLength);
     if (!reader.IsOpen()) {
@@ -168,10 +168,7 @@ bool ReadPointFile(const std::filesystem::path& input, const FileConversionSetti
             showTooLong(platform.Messages, input, lineNumber);
             return false;
         }
-        if (lineNumber == 1 && settings.SkipFirstRow) {
-            BoxSkip.SetChecked(false);  // the header is skipped for this one run
-            continue;
-        }
+        if (lineNumber == 1 && settings.SkipFirstRow) continue;
         const PointFields fields = SplitPointFields(line);
         if (fields.Count == 0) continue;
         if (fields.Count <= lastColumn) {

@@ -14,12 +14,12 @@ namespace kartoval {
 [[nodiscard]] bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, MessageBoxes& messages);
 
 // Reads every row into `table`. With SkipFirstRow the first line is
-// discarded, whatever it holds, and BoxSkip cleared. Blank lines carry no
+// discarded, whatever it holds. Blank lines carry no
 // point. Gives false after a message (a line without a selected column, or a
 // file that changed since it was counted); throws ConvertError "Line N: ..."
 // for a selected field that is not a number.
 [[nodiscard]] bool ReadPointFile(const std::filesystem::path& input, const FileConversionSettings& settings,
-                                 const Platform& platform, CheckControl& BoxSkip, PointTable& table);
+                                 const Platform& platform, PointTable& table);
 
 // How a message names the input: as the user typed it.
 [[nodiscard]] std::string InputName(const std::filesystem::path& input);

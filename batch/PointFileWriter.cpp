@@ -8,6 +8,8 @@
 #include <random>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace kartoval {
 namespace {
 
@@ -88,6 +90,11 @@ std::optional<std::string> ReplaceFileContent(const std::filesystem::path& targe
         if (error) return error.message();
     }
     if (std::filesystem::is_directory(destination, error)) return "it is a folder";
+    // The new content is renamed into place, which only needs the folder's
+    // permission: ask for the file's own, as writing it in place would.
+    if (std::filesystem::exists(destination, error) && ::access(destination.c_str(), W_OK) != 0) {
+        return errnoText(errno);
+    }
 
     std::filesystem::path created;
     int createError = 0;

@@ -26,6 +26,7 @@
 #include "geodesy/Angles.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace kartoval {
 namespace {
@@ -41,6 +42,10 @@ double mFunction(double phi, double e)
 
 double tFunction(double phi, double e)
 {
+    // At the south pole t is infinite (the parallel's circle has no end), but
+    // tan(pi/2) in doubles is a mere 1.6e16: say so, or a finite wrong point
+    // would come out.
+    if (phi <= -kPi / 2.0) return std::numeric_limits<double>::infinity();
     const double esin = e * std::sin(phi);
     return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - esin) / (1.0 + esin), e / 2.0);
 }

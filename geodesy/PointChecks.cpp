@@ -14,6 +14,13 @@ void CheckLatitude(double latitude, char decimalSeparator)
     }
 }
 
+void CheckLongitude(double longitude, char decimalSeparator)
+{
+    if (!(longitude >= -360.0 && longitude <= 360.0)) {
+        throw PointRangeError("Longitude " + FloatToStr(longitude, decimalSeparator) + " is outside -360..360");
+    }
+}
+
 void CheckGridResult(double x, double y)
 {
     if (!std::isfinite(x) || !std::isfinite(y)) throw PointRangeError(kOutsideProjectionMessage);

@@ -9,6 +9,11 @@ namespace kartoval {
 // user's number format) for a latitude outside -90..90.
 void CheckLatitude(double latitude, char decimalSeparator = '.');
 
+// Throws PointRangeError "Longitude 1E20 is outside -360..360" for a
+// longitude beyond a full turn either way: written as 286.5 a longitude is
+// still a place, but far beyond that its digits no longer say where.
+void CheckLongitude(double longitude, char decimalSeparator = '.');
+
 // Throws PointRangeError "The point is outside the range of the projection"
 // unless both grid values are finite numbers.
 void CheckGridResult(double x, double y);

@@ -30,10 +30,12 @@ std::optional<Ellipsoid> LoadEllipsoid(const Platform& platform, const char* fil
                                       kFileErrorCaption);
         return std::nullopt;
     }
-    Ellipsoid ellipsoid;
-    ellipsoid.Name = (*fields)[0];
-    ellipsoid.SemiMajorAxis = TableNumber((*fields)[1], path, line, platform.DecimalSeparator);
-    ellipsoid.InverseFlattening = TableNumber((*fields)[2], path, line, platform.DecimalSeparator);
+    const auto semiMajorAxis = TableNumber((*fields)[1], path, line, platform.DecimalSeparator, platform.Messages);
+    if (!semiMajorAxis) return std::nullopt;
+    const auto inverseFlattening =
+        TableNumber((*fields)[2], path, line, platform.DecimalSeparator, platform.Messages);
+    if (!inverseFlattening) return std::nullopt;
+    Ellipsoid ellipsoid{(*fields)[0], *semiMajorAxis, *inverseFlattening};
     if (!std::isfinite(ellipsoid.SemiMajorAxis) || ellipsoid.SemiMajorAxis <= 0.0) {
         platform.Messages.ShowMessage(TableLineName(path, line) + ": the semi-major axis " + (*fields)[1] +
                                           " is not a length above 0.",

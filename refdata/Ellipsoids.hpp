@@ -28,10 +28,10 @@ struct Ellipsoid {
 void ListEllipsoids(ListControl& BoxEllipsoid, ListControl& BoxEllipsoid2, const Platform& platform);
 
 // The ellipsoid of line `lineNumber` (from 1; 0 and below read line 1). Gives
-// nothing, after a message with the caption "File error", when the file is
-// missing or the line has no usable values (no TAB, fewer than three fields,
-// an axis that is not above 0, an inverse flattening that is not above 1).
-// A value that is not a number throws ConvertError naming the file and line.
+// nothing, after a message with the caption "File error" naming the file and
+// line, when the file is missing or the line has no usable values (no TAB,
+// fewer than three fields, a value that is not a number, an axis that is not
+// above 0, an inverse flattening that is not above 1).
 [[nodiscard]] std::optional<Ellipsoid> LoadEllipsoid(const Platform& platform, const char* fileName,
                                                      int lineNumber);
 

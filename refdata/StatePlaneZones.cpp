@@ -50,7 +50,8 @@ std::optional<ZoneDefinition> LoadZoneDefinition(const Platform& platform, const
     zone.Kind = kindOf(zone.Keyword);
     // Fields after the ninth have no role and are not read.
     for (std::size_t k = 0; k < static_cast<std::size_t>(kZoneParamCount) && k + 2 < fields->size(); ++k) {
-        zone.Params[k] = TableNumber((*fields)[k + 2], path, line, platform.DecimalSeparator);
+        zone.Params[k] = TableNumber((*fields)[k + 2], path, line, platform.DecimalSeparator, platform.Messages);
+        if (!zone.Params[k]) return std::nullopt;
     }
     return zone;
 }

@@ -45,8 +45,8 @@ void ListNad83Zones(ListControl& list, const Platform& platform);
 
 // The zone of line `lineNumber` (from 1; 0 and below read line 1). Gives
 // nothing, after a message with the caption "File error", when the file is
-// missing ("Can't find NAD data file"), the line is not there or has no TAB.
-// A parameter that is not a number throws ConvertError naming the file and line.
+// missing ("Can't find NAD data file"), the line is not there, has no TAB or
+// has a parameter that is not a number (the message names file and line).
 [[nodiscard]] std::optional<ZoneDefinition> LoadZoneDefinition(const Platform& platform, const char* fileName,
                                                                int lineNumber);
 

@@ -56,8 +56,11 @@ std::vector<std::string> ListTableNames(const std::filesystem::path& path, const
         return {};
     }
     if (table.LongLine != 0) {
-        messages.ShowMessage(TableLineName(path, table.LongLine) +
-                                 " is longer than 199 characters; the list ends before it.",
+        // The line before it now stands last, and the last line is the end marker.
+        const int lastListed = table.LongLine - 2;
+        messages.ShowMessage(TableLineName(path, table.LongLine) + " is longer than 199 characters; " +
+                                 (lastListed >= 1 ? "only lines 1 to " + std::to_string(lastListed) + " are listed."
+                                                  : std::string("no line is listed.")),
                              kFileErrorCaption);
     }
     std::vector<std::string> names;
@@ -89,13 +92,14 @@ std::optional<std::vector<std::string>> LookUpTableLine(const std::filesystem::p
     return SplitTableFields(table.Lines.back());
 }
 
-double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
-                   char decimalSeparator)
+std::optional<double> TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
+                                  char decimalSeparator, MessageBoxes& messages)
 {
     try {
         return FileStrToFloat(field, decimalSeparator);
     } catch (const ConvertError& error) {
-        throw ConvertError(TableLineName(path, lineNumber) + ": " + error.what());
+        messages.ShowMessage(TableLineName(path, lineNumber) + ": " + error.what(), kFileErrorCaption);
+        return std::nullopt;
     }
 }
 

@@ -53,8 +53,10 @@ struct TableLines {
 [[nodiscard]] std::string TableLineName(const std::filesystem::path& path, int lineNumber);
 
 // A number field of a table line: the point is the separator (the user's own
-// is accepted as well). Throws ConvertError naming the file and line.
-[[nodiscard]] double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
-                                 char decimalSeparator);
+// is accepted as well). A field that is not a number is a damaged table: a
+// "File error" message names the file, the line and the text, and there is
+// no value.
+[[nodiscard]] std::optional<double> TableNumber(const std::string& field, const std::filesystem::path& path,
+                                                int lineNumber, char decimalSeparator, MessageBoxes& messages);
 
 }  // namespace kartoval

@@ -87,6 +87,7 @@ Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
     point.Latitude = StrToFloat(texts.Latitude, decimalSeparator);
     point.Longitude = StrToFloat(texts.Longitude, decimalSeparator);
     CheckLatitude(point.Latitude, decimalSeparator);
+    CheckLongitude(point.Longitude, decimalSeparator);
     return point;
 }
 

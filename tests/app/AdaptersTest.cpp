@@ -143,7 +143,9 @@ TEST(QtMessageBoxesTest, OkOnlyWithoutIcon)
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::Warning;
     QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format = Qt::RichText;
     WhenShown<QMessageBox> answer([&](QMessageBox& box) {
+        format = box.textFormat();
         text = box.text();
         title = box.windowTitle();
         icon = box.icon();
@@ -157,6 +159,8 @@ TEST(QtMessageBoxesTest, OkOnlyWithoutIcon)
     EXPECT_EQ(title.toStdString(), "File error");
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    // Messages quote typed text and file names, which are never markup.
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST(QtMessageBoxesTest, YesNoQuestionGivesTheAnswer)

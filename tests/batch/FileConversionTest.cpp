@@ -157,6 +157,9 @@ TEST_F(BatchRun, ImpossiblePointEndsRunNamingTheLine)
     } cases[] = {
         {"latitude above 90", "1 10 40\n2 10 95\n", ConversionDirection::DegreesToUtm,
          "Line 2: Latitude 95 is outside -90..90"},
+        // West longitudes without minuses: 400 is read as -400, past a full turn.
+        {"longitude past a full turn", "1 10 40\n2 400 40\n", ConversionDirection::DegreesToUtm,
+         "Line 2: Longitude -400 is outside -360..360"},
         // 10000 km north of the equator lies beyond the pole.
         {"northing past the pole", "1 500000 10000000\n", ConversionDirection::UtmToDegrees,
          "Line 1: The point is outside the range of the projection"},
@@ -289,6 +292,34 @@ TEST_F(BatchRun, UnwritableOutputIsSaidAndLeavesNothing)
         EXPECT_EQ(folderNames(), (std::vector<std::string>{"ellips.txt", "folder", "in.txt"}));
         EXPECT_EQ(folder.Read("in.txt"), kTwoPoints);
     }
+}
+
+// A run that fails writes nothing, so the header must still be skipped when
+// the user runs it again: "Skip first row" stays checked.
+TEST_F(BatchRun, FailedRunLeavesSkipFirstRowChecked)
+{
+    settings.SkipFirstRow = true;
+    boxSkip.Checked = true;
+    EXPECT_THROW(run("Sp Lon Lat\n1 10 40\n2 10 95\n"), PointRangeError);
+    EXPECT_FALSE(outputExists());
+    EXPECT_TRUE(boxSkip.Checked);
+    run("Sp Lon Lat\n1 10 40\n");
+    EXPECT_TRUE(outputExists());
+    EXPECT_FALSE(boxSkip.Checked);
+}
+
+// Replacing goes through a new file renamed into place, which the folder
+// allows even when the old file is write-protected; the protection must hold.
+// Root may write any file, so the case only exists for ordinary users.
+TEST_F(BatchRun, WriteProtectedOutputIsNotReplaced)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write a write-protected file";
+    folder.Write("out.txt", kOldOutput);
+    std::filesystem::permissions(folder.Path / "out.txt", std::filesystem::perms::owner_read);
+    folder.Write("in.txt", kTwoPoints);
+    ConvertPointFile(settings, platform, boxSkip);
+    EXPECT_EQ(onlyMessage().Caption, "File error");
+    EXPECT_EQ(output(), kOldOutput);
 }
 
 TEST_F(BatchRun, ReplacedOutputKeepsItsPermissions)

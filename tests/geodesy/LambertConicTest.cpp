@@ -192,6 +192,17 @@ TEST(LambertConic, LongitudePast180IsTheSamePoint)
 
 // A cone whose meridian lies near the date line: a point across it comes back
 // as its own longitude, not one past 180.
+// The south pole lies at infinity on a northern cone. tan(pi/2) in doubles is
+// only 1.6e16, which once gave a finite point there.
+TEST(LambertConic, FarPoleIsNoFinitePoint)
+{
+    for (const double lon : {-96.0, -100.0}) {
+        const double x = kExampleCone.x(lon, -90.0);
+        const double y = kExampleCone.y(lon, -90.0);
+        EXPECT_FALSE(std::isfinite(x) && std::isfinite(y)) << lon << ": " << x << " " << y;
+    }
+}
+
 TEST(LambertConic, InverseLongitudeStaysInsideMinus180To180)
 {
     const Cone aleutian{kClarke1866.a, kClarke1866.e(), 0.0, 0.0, 51.0, 53.0, 51.0, 176.0};

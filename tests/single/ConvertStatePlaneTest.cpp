@@ -258,17 +258,9 @@ TEST_F(ConvertStatePlane, MissingZoneFile)
 TEST_F(ConvertStatePlane, ParameterThatIsNoNumberEndsTheClick)
 {
     Nad83(kBadNumberZone);
-    Type("31", "-120.5", "200000", "100000");
-    const auto before = Texts();
-    try {
-        Convert();
-        ADD_FAILURE() << "the click did not fail";
-    } catch (const ConvertError& error) {
-        const std::string what = error.what();
-        EXPECT_NE(what.find(Path("nad83.txt") + ", line 8"), std::string::npos) << what;
-        EXPECT_NE(what.find("'thirty'"), std::string::npos) << what;
-    }
-    ExpectNoBoxChanged(before);
+    const std::string message = EndsWithMessage();
+    EXPECT_NE(message.find(Path("nad83.txt") + ", line 8"), std::string::npos) << message;
+    EXPECT_NE(message.find("'thirty'"), std::string::npos) << message;
 }
 
 TEST_F(ConvertStatePlane, NoZoneSelectedReadsLineOne)
@@ -323,6 +315,22 @@ TEST_F(ConvertStatePlane, LatitudeOutsideMinus90To90IsRefused)
         ADD_FAILURE() << "the click did not fail";
     } catch (const PointRangeError& error) {
         EXPECT_STREQ(error.what(), "Latitude -95 is outside -90..90");
+    }
+    ExpectNoBoxChanged(before);
+}
+
+// A northern cone sends the south pole to infinity; doubles once made it a
+// finite point some 10^18 feet away and wrote it.
+TEST_F(ConvertStatePlane, LambertAtTheFarPoleIsRefused)
+{
+    Nad27(kLambertZone);
+    Type("-90", "-96", "1", "2");
+    const auto before = Texts();
+    try {
+        Convert();
+        ADD_FAILURE() << "the click did not fail";
+    } catch (const PointRangeError& error) {
+        EXPECT_STREQ(error.what(), "The point is outside the range of the projection");
     }
     ExpectNoBoxChanged(before);
 }
