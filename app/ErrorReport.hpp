@@ -3,12 +3,13 @@
 // message shown in a message box, and the window carries on as it was.
 
 #include "toolkit/Controls.hpp"
+#include "toolkit/Platform.hpp"
 
 #include <functional>
 
 namespace kartoval {
 
-inline constexpr const char* kErrorReportCaption = "Kartoval";
+inline constexpr const char* kErrorReportCaption = kProgramCaption;
 inline constexpr const char* kUnknownErrorMessage = "The command ended with an error that has no message.";
 
 // Runs `command`; whatever it throws is shown through `messages` and goes no

@@ -3,13 +3,14 @@
 // message loop. Kept apart from main() so the tests can run it whole.
 
 #include "app/AppServices.hpp"
+#include "toolkit/Platform.hpp"
 
 class QApplication;
 class QLocale;
 
 namespace kartoval {
 
-inline constexpr const char* kApplicationTitle = "Kartoval";
+inline constexpr const char* kApplicationTitle = kProgramCaption;
 
 // The locale's decimal separator for the edit boxes; '.' when the locale's
 // is not one 8-bit character.

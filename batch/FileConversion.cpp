@@ -69,11 +69,11 @@ bool settingsUsable(const FileConversionSettings& settings, MessageBoxes& messag
     const auto isColumn = [](int column) { return column >= 0 && column < kPointColumnCount; };
     if (!isColumn(settings.SpColumn) || !isColumn(settings.LonColumn) || !isColumn(settings.LatColumn)) {
         messages.ShowMessage("Choose the columns (A to J) of the shot point, the longitude and the latitude.",
-                             kFileConversionCaption);
+                             kProgramCaption);
         return false;
     }
     if (settings.ZonePosition < 0 || settings.ZonePosition >= kUtmZoneCount) {
-        messages.ShowMessage("Choose a UTM zone.", kFileConversionCaption);
+        messages.ShowMessage("Choose a UTM zone.", kProgramCaption);
         return false;
     }
     return true;
@@ -121,7 +121,7 @@ void ConvertPointFile(const FileConversionSettings& settings, const Platform& pl
     // would overwrite the user's original without this question.
     if (namesSameFile(input, output) &&
         !platform.Messages.AskYesNo("Replace the input file " + InputName(input) + " with the converted points?",
-                                    kFileConversionCaption)) {
+                                    kProgramCaption)) {
         return;
     }
 

@@ -29,9 +29,6 @@ inline constexpr int kPointColumnCount = 10;
 // A longer line (its LF or CR LF not counted) is refused.
 inline constexpr std::size_t kMaxPointLineLength = 199;
 
-// Caption of the question asked before a run replaces its own input.
-inline constexpr const char* kFileConversionCaption = "Kartoval";
-
 // The page's controls as GO found them.
 struct FileConversionSettings {
     std::string InputPath;   // as typed; a relative name is taken against the current directory

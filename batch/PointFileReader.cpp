@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string>
-#include <system_error>
 
 namespace kartoval {
 namespace {
@@ -64,44 +62,9 @@ std::array<SelectedColumn, 3> selectedColumns(const FileConversionSettings& sett
     return columns;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Digits with an optional minus, point and exponent: how the files written
-// here, and most others, hold their numbers.
-bool isPlainDecimal(std::string_view s)
-{
-    std::size_t i = 0;
-    const std::size_t n = s.size();
-    if (i < n && s[i] == '-') ++i;
-    std::size_t digits = 0;
-    while (i < n && isDigit(s[i])) ++i, ++digits;
-    if (i < n && s[i] == '.') {
-        ++i;
-        while (i < n && isDigit(s[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < n && s[i] == '-') ++i;
-        const std::size_t exponentStart = i;
-        while (i < n && isDigit(s[i])) ++i;
-        if (i == exponentStart) return false;
-    }
-    return i == n;
-}
-
-// Plain decimal text is read straight from the line, three times a row being
-// the bulk of a run's reading. Anything else (the user's own separator, a plus
-// sign, a number out of range, text that is no number) goes through
-// FileStrToFloat, which decides and words the error. Both hand the same
-// characters to from_chars, so a number reads the same either way.
+// A selected field's number; a field that is no number is named with its line.
 double fieldNumber(std::string_view field, int lineNumber, char decimalSeparator)
 {
-    if (isPlainDecimal(field)) {
-        double value = 0.0;
-        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-        if (error == std::errc() && end == field.data() + field.size()) return value;
-    }
     try {
         return FileStrToFloat(field, decimalSeparator);
     } catch (const ConvertError& error) {

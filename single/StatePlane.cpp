@@ -41,7 +41,7 @@ std::optional<ZoneDefinition> convertibleZone(const ConvertContext& context, con
         return std::nullopt;
     }
     if (*zone->Kind == ZoneProjectionKind::Om1) {
-        messages.ShowMessage("Oblique Mercator zones can't be converted", "Kartoval");
+        messages.ShowMessage("Oblique Mercator zones can't be converted", kProgramCaption);
         return std::nullopt;
     }
     const bool tm = *zone->Kind == ZoneProjectionKind::Tm;

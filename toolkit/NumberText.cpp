@@ -55,6 +55,32 @@ bool normalise(std::string_view s, char separator, std::string& out)
     return i == s.size();
 }
 
+// Digits with an optional minus, point and exponent and nothing around them:
+// how the files written here, and most others, hold their numbers. Such a
+// text goes to from_chars as it stands, without the copies of the general
+// path; both hand from_chars the same characters, so the value is the same.
+bool isPlainDecimal(std::string_view s)
+{
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    if (i < n && s[i] == '-') ++i;
+    std::size_t digits = 0;
+    while (i < n && isDigit(s[i])) ++i, ++digits;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && isDigit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && s[i] == '-') ++i;
+        const std::size_t exponentStart = i;
+        while (i < n && isDigit(s[i])) ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == n;
+}
+
 bool tryParse(std::string_view text, char separator, double& value)
 {
     const std::string trimmed = Trim(text);
@@ -123,6 +149,10 @@ double StrToFloat(std::string_view text, char decimalSeparator)
 double FileStrToFloat(std::string_view text, char decimalSeparator)
 {
     double value = 0.0;
+    if (isPlainDecimal(text)) {
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error == std::errc() && end == text.data() + text.size()) return value;
+    }
     if (tryParse(text, '.', value)) return value;
     if (decimalSeparator != '.' && tryParse(text, decimalSeparator, value)) return value;
     throwNotANumber(text);

@@ -16,5 +16,8 @@ struct Platform {
 };
 
 inline constexpr const char* kFileErrorCaption = "File error";
+// The program's name: its window title and the caption of its own messages
+// and questions that are not about a data file.
+inline constexpr const char* kProgramCaption = "Kartoval";
 
 }  // namespace kartoval
