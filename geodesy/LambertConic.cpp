@@ -50,6 +50,10 @@ double tFunction(double phi, double e)
     return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - esin) / (1.0 + esin), e / 2.0);
 }
 
+// Standard parallels closer than this (radians, about two arc seconds) are
+// taken as one tangent cone.
+constexpr double kNearlyTangentGap = 1e-5;
+
 // The constants of one cone, formed by each function for itself.
 struct Cone {
     double n;
@@ -65,9 +69,14 @@ struct Cone {
         const double t1 = tFunction(phi1, e);
         const double t2 = tFunction(phi2, e);
         // Equal parallels make a tangent cone, where the quotient is 0/0 and its
-        // limit is sin phi1.
-        n = firstParallel == secondParallel ? std::sin(phi1)
-                                            : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
+        // limit is sin phi1. Parallels a hair apart make it a quotient of
+        // rounding errors (0/0 again, or any number): there the limit at the
+        // mid-parallel is closer than the quotient (its error grows with the
+        // square of the gap, the quotient's with its inverse; they meet near
+        // a gap of two arc seconds).
+        n = std::fabs(phi1 - phi2) < kNearlyTangentGap
+                ? std::sin((phi1 + phi2) / 2.0)
+                : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
         F = m1 / (n * std::pow(t1, n));
         rho0 = a * F * std::pow(tFunction(latitudeOfOrigin * kDegreesToRadians, e), n);
     }
