@@ -33,13 +33,17 @@ std::size_t countRows(std::string_view input, bool skipFirstRow)
         if (i < input.size() && input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n') ++i;
         if (i < input.size()) ++i;
         ++lineNumber;
-        const bool blank = std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
+        const bool blank =
+            std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
         if (!blank && !(skipFirstRow && lineNumber == 1)) ++rows;
     }
     return rows;
 }
 
-std::size_t countLines(const std::string& output) { return static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n')); }
+std::size_t countLines(const std::string& output)
+{
+    return static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n'));
+}
 
 }  // namespace
 
@@ -49,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 3) return 0;
     const std::filesystem::path folder = fuzzing::ScratchFolder();
     static const bool tableWritten = [&] {
-        fuzzing::WriteFile(folder / "ellips.txt", "Clarke 1866\t6378206.4\t294.9786982\nWGS 84\t6378137\t298.257223563\nend\n");
+        fuzzing::WriteFile(folder / "ellips.txt",
+                           "Clarke 1866\t6378206.4\t294.9786982\nWGS 84\t6378137\t298.257223563\nend\n");
         return true;
     }();
     (void)tableWritten;

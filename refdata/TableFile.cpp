@@ -106,7 +106,8 @@ std::optional<std::vector<std::string>> LookUpTableLine(const std::filesystem::p
         return std::nullopt;
     }
     if (table.Lines.size() < static_cast<std::size_t>(wanted)) {
-        messages.ShowMessage(VisibleText(path.string()) + " has no line " + std::to_string(wanted) + ".", kFileErrorCaption);
+        messages.ShowMessage(VisibleText(path.string()) + " has no line " + std::to_string(wanted) + ".",
+                             kFileErrorCaption);
         return std::nullopt;
     }
     return SplitTableFields(table.Lines.back());
