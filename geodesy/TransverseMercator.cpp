@@ -11,9 +11,10 @@
 // TransverseMercator computes the constants of a zone once (the powers of e,
 // the meridian arc and footpoint coefficients, the arc to the latitude of
 // origin) and each shared term of a point once. sin 4phi and sin 6phi of the
-// meridian arc, and the footpoint series' sines, come from one sine and cosine
-// by the double- and sum-angle identities. Going forward, sin 2phi (from
-// degrees) and tan phi are the library's own, because a grid value near
+// meridian arc come from sin 2phi and cos 2phi by the double- and sum-angle
+// identities, and so do the footpoint series' sines from sin 2mu and cos 2mu.
+// Going forward, sin 2phi and cos 2phi (from degrees) and tan phi are the
+// library's own, because a grid value near
 // 10000000 m has a last bit of 1.9e-9 m: so the grids come out as the
 // one-term-at-a-time evaluation gives them, bit for bit in every case measured.
 // Coming back, tan phi1 = sin phi1 / cos phi1 and N1 / R1 = w / (1 - e^2):
