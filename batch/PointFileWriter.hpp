@@ -3,6 +3,7 @@
 // every number in fixed notation with six decimals and a point, whatever the
 // user's locale, so the file reads back anywhere.
 
+#include "batch/AtomicFileWriter.hpp"
 #include "batch/FileConversion.hpp"
 
 #include <filesystem>
@@ -14,6 +15,10 @@ namespace kartoval {
 
 // The lines of every row of the table, in row order.
 [[nodiscard]] std::string FormatPointLines(const PointTable& table);
+
+// Writes the lines of every row of the table, in row order, to `output`, a
+// bounded chunk at a time. Throws OutputFileError when a write fails.
+void WritePointLines(const PointTable& table, AtomicFileWriter& output);
 
 // Makes `content` the content of the file `target`: written to a new file in
 // the target's folder and renamed over the target only once complete, so a

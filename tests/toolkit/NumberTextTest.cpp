@@ -5,6 +5,7 @@
 
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include "support/RowNames.hpp"
 
@@ -73,7 +74,7 @@ TEST_P(StrToFloatRefuses, ThrowsConvertErrorQuotingTheText)
         const double value = StrToFloat(c.text, c.separator);
         ADD_FAILURE() << "'" << c.text << "' read as " << value;
     } catch (const ConvertError& error) {
-        EXPECT_EQ(std::string(error.what()), "'" + std::string(c.text) + "' is not a valid floating point value");
+        EXPECT_EQ(std::string(error.what()), QuotedText(c.text) + " is not a valid floating point value");
     }
 }
 
