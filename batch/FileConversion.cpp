@@ -90,11 +90,11 @@ bool namesSameFile(const std::filesystem::path& a, const std::filesystem::path& 
 
 PointTable::PointTable()
     : records_(std::make_unique_for_overwrite<FilePoint[]>(kRecordCount)),
-      lineNumbers_(std::make_unique_for_overwrite<int[]>(kRecordCount))
+      lineNumbers_(std::make_unique_for_overwrite<std::uint64_t[]>(kRecordCount))
 {
 }
 
-void PointTable::Append(const FilePoint& point, int lineNumber)
+void PointTable::Append(const FilePoint& point, std::uint64_t lineNumber)
 {
     ++rowCount_;
     records_[static_cast<std::size_t>(rowCount_)] = point;
@@ -130,9 +130,12 @@ void ConvertPointFile(const FileConversionSettings& settings, const Platform& pl
     if (!ReadPointFile(input, settings, platform, table)) return;
     convertRows(table, run, settings);
 
-    if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
-        platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",
-                                      kFileErrorCaption);
+    try {
+        AtomicFileWriter writer(output);
+        WritePointLines(table, writer);
+        writer.Commit();
+    } catch (const OutputFileError& error) {
+        platform.Messages.ShowMessage(error.what(), kFileErrorCaption);
         return;
     }
     if (settings.SkipFirstRow) BoxSkip.SetChecked(false);

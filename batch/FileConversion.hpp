@@ -12,6 +12,7 @@
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -66,20 +67,21 @@ public:
     [[nodiscard]] int RowCount() const { return rowCount_; }
     [[nodiscard]] bool IsFull() const { return rowCount_ == kMaxRows; }
     // Adds a row after the last; the table must not be full.
-    void Append(const FilePoint& point, int lineNumber);
+    void Append(const FilePoint& point, std::uint64_t lineNumber);
     [[nodiscard]] FilePoint& Record(int k) { return records_[static_cast<std::size_t>(k)]; }
     [[nodiscard]] const FilePoint& Record(int k) const { return records_[static_cast<std::size_t>(k)]; }
-    [[nodiscard]] int LineNumber(int k) const { return lineNumbers_[static_cast<std::size_t>(k)]; }
+    [[nodiscard]] std::uint64_t LineNumber(int k) const { return lineNumbers_[static_cast<std::size_t>(k)]; }
 
 private:
     std::unique_ptr<FilePoint[]> records_;
-    std::unique_ptr<int[]> lineNumbers_;
+    std::unique_ptr<std::uint64_t[]> lineNumbers_;
     int rowCount_ = 0;
 };
 
 // The run. Ends early, with a message and no file created or changed, when the
 // ellipsoid can't be looked up, the input can't be found or is refused (a line
-// too long, more than 39999 rows, a line without a selected column), the user
+// too long, no row at all, more than 39999 rows, a line without a selected
+// column), the user
 // doesn't want the input replaced, or the output can't be written. A selected
 // field that is not a number throws ConvertError, an impossible point throws
 // PointRangeError, both naming the line; nothing is written then either.
