@@ -39,7 +39,7 @@ public:
     Loop(LineReader& input, BatchOutput& output, const BatchOptions& options, const PointTransform& transform,
          const BatchCallbacks& callbacks)
         : input_(input), output_(output), options_(options), transform_(transform), callbacks_(callbacks),
-          delimiter_(options.Delimiter)
+          delimiter_(options.FieldDelimiter)
     {
         out_.reserve(kChunkSize + kChunkSize / 4);
         fields_.reserve(16);
@@ -81,6 +81,11 @@ private:
     // False when the run ends here.
     bool convertLine(std::string_view line)
     {
+        // A UTF-16 file reads as bytes with a NUL in every other place: say
+        // what it is rather than quote its first field.
+        if (summary_.Lines == 1 && (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF"))) {
+            return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, 0}, true);
+        }
         if (summary_.Lines <= options_.HeaderLines) {
             if (options_.KeepHeader) {
                 out_ += line;

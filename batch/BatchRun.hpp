@@ -19,7 +19,7 @@ namespace kartoval {
 class LineReader;
 
 struct BatchOptions {
-    Delimiter Delimiter = Delimiter::Auto;
+    Delimiter FieldDelimiter = Delimiter::Auto;
     std::size_t XColumn = 1;  // from 0: longitude or easting
     std::size_t YColumn = 2;  // latitude or northing
     std::uint64_t HeaderLines = 0;
@@ -49,6 +49,7 @@ enum class FailureKind {
     TooLong,       // a line longer than the reader's limit
     TooManyRows,   // more rows than MaxRows
     ReadFailed,    // the input could not be read
+    Utf16,         // the input is UTF-16 text, which reads as bytes with NULs between
 };
 
 struct LineFailure {

@@ -96,7 +96,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--ellipsoid") line.Ellipsoid = value();
         else if (argument == "--x") line.XColumn = ParseColumn(value(), "--x");
         else if (argument == "--y") line.YColumn = ParseColumn(value(), "--y");
-        else if (argument == "--delimiter") line.Delimiter = parseDelimiter(value());
+        else if (argument == "--delimiter") line.FieldDelimiter = parseDelimiter(value());
         else if (argument == "--header") line.HeaderLines = parseCount<std::uint64_t>(value(), "--header", std::numeric_limits<std::uint64_t>::max());
         else if (argument == "--decimals") line.Decimals = parseCount<int>(value(), "--decimals", kMostDecimals);
         else if (argument == "--west-positive") { noValue(); line.WestPositive = true; }

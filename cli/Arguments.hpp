@@ -27,7 +27,7 @@ struct CommandLine {
     std::optional<std::string> Ellipsoid;
     std::size_t XColumn = 1;  // from 0
     std::size_t YColumn = 2;
-    Delimiter Delimiter = Delimiter::Auto;
+    Delimiter FieldDelimiter = Delimiter::Auto;
     std::uint64_t HeaderLines = 0;
     bool WestPositive = false;
     std::optional<int> Decimals;

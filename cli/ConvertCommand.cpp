@@ -125,7 +125,7 @@ void checkCombination(const CommandLine& line, const PointTransform& transform)
 BatchOptions optionsOf(const CommandLine& line, const PointTransform& transform)
 {
     BatchOptions options;
-    options.Delimiter = line.Delimiter;
+    options.FieldDelimiter = line.FieldDelimiter;
     options.XColumn = line.XColumn;
     options.YColumn = line.YColumn;
     options.HeaderLines = line.HeaderLines;
@@ -156,6 +156,8 @@ std::string failureText(const LineFailure& failure)
         return "the line is too long";
     case FailureKind::TooManyRows:
         return "too many rows";
+    case FailureKind::Utf16:
+        return "the input is UTF-16 text; convert it to UTF-8 first";
     case FailureKind::ReadFailed:
         return std::string("can't be read: ") + std::strerror(errno);
     }
