@@ -128,9 +128,17 @@ void reportFailure(const LineFailure& failure, const std::filesystem::path& inpu
 
 void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip)
 {
-    const Ellipsoid ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
-    if (!settingsUsable(settings, platform.Messages)) return;
-    std::optional<GridProjection> zone = zoneProjection(settings, ellipsoid, platform);
+    // A table that can't be read says why in a message; the run ends there.
+    std::optional<Ellipsoid> ellipsoid;
+    std::optional<GridProjection> zone;
+    try {
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
+        if (!settingsUsable(settings, platform.Messages)) return;
+        zone = zoneProjection(settings, *ellipsoid, platform);
+    } catch (const CommandError& error) {
+        platform.Messages.ShowMessage(error.what(), error.Caption());
+        return;
+    }
     if (!zone) return;
     const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
     const PointTransform transform = toGrid ? PointTransform(std::nullopt, std::move(zone))
