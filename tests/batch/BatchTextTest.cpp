@@ -63,7 +63,9 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
     for (const DegreesCase& c : cases) {
         double value = 0;
         EXPECT_EQ(ParseDegrees(c.Text, c.Axis, c.West, value), c.Problem) << c.Text;
-        if (c.Problem == None) EXPECT_NEAR(value, c.Value, 1e-12) << c.Text;
+        if (c.Problem == None) {
+            EXPECT_NEAR(value, c.Value, 1e-12) << c.Text;
+        }
     }
 }
 

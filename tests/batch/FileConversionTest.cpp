@@ -238,8 +238,11 @@ TEST_F(BatchRun, SkipFirstRowActsOnOneRunOnly)
     FakeCheck boxSkipOnPage(true);
     FakeCheck boxMinusW(true);
     FakeCheck buttonDegreesToUtm(true);
+    FakeCheck utmSouth, nad27, nad83;
+    FakeText label7, labLongi, labLati, toGridCaption, toDegreesCaption;
     FileConversionPage page{editInput, editOutput, boxEllipsoid, boxProjection, boxLon, boxLat, boxSP,
-                            boxSkipOnPage, boxMinusW, buttonDegreesToUtm};
+                            boxSkipOnPage, boxMinusW, buttonDegreesToUtm, utmSouth, nad27, nad83,
+                            label7, labLongi, labLati, toGridCaption, toDegreesCaption};
 
     folder.Write("in.txt", "Sp Lon Lat\n" + kTwoPoints);
     GOClick(page, platform);
