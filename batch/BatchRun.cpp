@@ -105,11 +105,14 @@ private:
         if (!SplitFields(line, delimiter_, fields_, badField)) {
             return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, fields_.size()}, false);
         }
+        // A line too short is named as such, even when a field before the gap is no number.
         for (const Selected& s : selected_) {
             if (s.Column >= fields_.size()) {
                 return fail({FailureKind::MissingField, summary_.Lines, s.Column, s.Role, {}, {}, fields_.size()},
                             false);
             }
+        }
+        for (const Selected& s : selected_) {
             const std::string_view text = FieldValue(line, fields_[s.Column], scratch_);
             const TextProblem problem = readNumber(text, s, *s.Target);
             if (problem != TextProblem::None) {
