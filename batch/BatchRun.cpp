@@ -12,8 +12,10 @@
 namespace kartoval {
 namespace {
 
-// Converted text is handed on in chunks of about this size.
-constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
+// Converted text is handed on in chunks of about this size: small, since the
+// output's writer buffers too, and every page of a buffer is first touched
+// (a page fault) in each fresh process.
+constexpr std::size_t kChunkSize = std::size_t{16} * 1024;
 // Progress is offered every this many lines.
 constexpr std::uint64_t kProgressEvery = 16384;
 constexpr int kPageDecimals = 6;
@@ -41,7 +43,7 @@ public:
         : input_(input), output_(output), options_(options), transform_(transform), callbacks_(callbacks),
           delimiter_(options.FieldDelimiter)
     {
-        out_.reserve(kChunkSize + kChunkSize / 4);
+        out_.reserve(kChunkSize * 2);
         fields_.reserve(16);
         const bool degrees = transform.InputIsDegrees();
         selected_.push_back({options.XColumn, &x_, degrees ? "longitude" : "easting",
