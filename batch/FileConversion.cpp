@@ -7,6 +7,10 @@
 #include "geodesy/TransverseMercator.hpp"
 #include "toolkit/Errors.hpp"
 
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -14,7 +18,8 @@
 namespace kartoval {
 namespace {
 
-constexpr const char* kMissingInputMessage = "Can't find specified file";
+constexpr double kHalfTurn = 180.0;
+constexpr double kFullTurn = 360.0;
 
 // The numbers of one run that every row shares.
 struct RunConstants {
@@ -23,10 +28,22 @@ struct RunConstants {
     double CentralMeridian;  // degrees
 };
 
+void noteDistance(FileRunSummary& summary, double degrees)
+{
+    if (degrees > kFarFromCentralMeridianDegrees) ++summary.FarPoints;
+    summary.FarthestDegrees = std::fmax(summary.FarthestDegrees, degrees);
+}
+
+double degreesFromMeridian(double longitude, double centralMeridian)
+{
+    return std::fmin(std::fabs(std::remainder(longitude - centralMeridian, kFullTurn)), kHalfTurn);
+}
+
 // Replaces each record's input pair by its output pair. Every row is
 // converted before anything is written, so an impossible point leaves no file
-// behind.
-void convertRows(PointTable& table, const RunConstants& run, const FileConversionSettings& settings)
+// behind. Counts the points far from the central meridian into `summary`.
+void convertRows(PointTable& table, const RunConstants& run, const FileConversionSettings& settings,
+                 FileRunSummary& summary)
 {
     const double lambda0 = run.CentralMeridian;
     for (int k = 1; k <= table.RowCount(); ++k) {
@@ -42,6 +59,7 @@ void convertRows(PointTable& table, const RunConstants& run, const FileConversio
                 const double northing = TmNorthing(longitude, latitude, lambda0, kUtmLatitudeOfOrigin, run.A,
                                                    run.E, kUtmFalseNorthingNorth, kUtmScaleFactor);
                 CheckGridResult(easting, northing);
+                noteDistance(summary, degreesFromMeridian(longitude, lambda0));
                 point.Lon = easting;
                 point.Lat = northing;
             } else {
@@ -53,6 +71,7 @@ void convertRows(PointTable& table, const RunConstants& run, const FileConversio
                                                      kUtmFalseEasting, kUtmScaleFactor, run.E,
                                                      kUtmFalseNorthingNorth);
                 CheckGeographicResult(latitude, longitude);
+                noteDistance(summary, degreesFromMeridian(longitude, lambda0));
                 point.Lon = longitude;
                 point.Lat = latitude;
             }
@@ -79,6 +98,33 @@ bool settingsUsable(const FileConversionSettings& settings, MessageBoxes& messag
     return true;
 }
 
+// Why the input can't be opened for reading, in the system's words; nothing
+// when it can.
+std::optional<std::string> unreadableReason(const std::filesystem::path& input)
+{
+    if (input.empty()) return "No input file is named.";
+    // A pipe or a device would block or never end: only a plain file is read.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(input, error);
+    if (std::filesystem::is_directory(status)) return "It is a folder.";
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return "It is no plain file.";
+    errno = 0;
+    std::FILE* file = std::fopen(input.c_str(), "rb");
+    if (file == nullptr) {
+        const int reason = errno;
+        return reason != 0 ? std::generic_category().message(reason) : std::string("It can't be opened.");
+    }
+    std::fclose(file);
+    return std::nullopt;
+}
+
+std::string fullPath(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? path : absolute).string();
+}
+
 bool namesSameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     std::error_code error;
@@ -101,41 +147,53 @@ void PointTable::Append(const FilePoint& point, int lineNumber)
     lineNumbers_[static_cast<std::size_t>(rowCount_)] = lineNumber;
 }
 
-void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip)
+std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
+                                               CheckControl& BoxSkip)
 {
+    const auto start = std::chrono::steady_clock::now();
+    // Nothing selected would read line 1 of the table: an ellipsoid never chosen.
+    if (settings.EllipsoidPosition < 0) {
+        platform.Messages.ShowMessage("Choose an ellipsoid\nNothing is selected in the Ellipsoid list.",
+                                      kProgramCaption);
+        return std::nullopt;
+    }
     const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
-    if (!ellipsoid) return;  // the lookup has told the user why
-    if (!settingsUsable(settings, platform.Messages)) return;
+    if (!ellipsoid) return std::nullopt;  // the lookup has told the user why
+    if (!settingsUsable(settings, platform.Messages)) return std::nullopt;
     const RunConstants run{ellipsoid->SemiMajorAxis,
                            EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
                            UtmCentralMeridian(settings.ZonePosition)};
 
     const std::filesystem::path input(settings.InputPath);
     const std::filesystem::path output(settings.OutputPath);
-    std::error_code error;
-    if (input.empty() || !std::filesystem::is_regular_file(input, error)) {
-        platform.Messages.ShowMessage(kMissingInputMessage, kFileErrorCaption);
-        return;
+    if (const auto reason = unreadableReason(input)) {
+        platform.Messages.ShowMessage(std::string(kMissingInputMessage) + "\n" +
+                                          (input.empty() ? *reason : fullPath(input) + ": " + *reason),
+                                      kFileErrorCaption);
+        return std::nullopt;
     }
     // "Input File" fills the output box with the same name, so a plain GO
     // would overwrite the user's original without this question.
     if (namesSameFile(input, output) &&
         !platform.Messages.AskYesNo("Replace the input file " + InputName(input) + " with the converted points?",
                                     kProgramCaption)) {
-        return;
+        return std::nullopt;
     }
 
-    if (!CountPointFile(input, settings.SkipFirstRow, platform.Messages)) return;
+    if (!CountPointFile(input, settings.SkipFirstRow, platform.Messages)) return std::nullopt;
     PointTable table;
-    if (!ReadPointFile(input, settings, platform, table)) return;
-    convertRows(table, run, settings);
+    if (!ReadPointFile(input, settings, platform, table)) return std::nullopt;
+    FileRunSummary summary{.Input = input, .Output = output, .Points = table.RowCount()};
+    convertRows(table, run, settings, summary);
 
     if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
         platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",
                                       kFileErrorCaption);
-        return;
+        return std::nullopt;
     }
-    if (settings.SkipFirstRow) BoxSkip.SetChecked(false);
+    if (table.HeaderDiscarded) BoxSkip.SetChecked(false);
+    summary.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return summary;
 }
 
 }  // namespace kartoval

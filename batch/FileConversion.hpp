@@ -8,19 +8,17 @@
 // when it is complete.
 
 #include "refdata/Ellipsoids.hpp"
+#include "refdata/GridFamily.hpp"
 #include "refdata/UtmZones.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kartoval {
-
-enum class ConversionDirection {
-    DegreesToUtm,
-    UtmToDegrees,
-};
 
 // The column lists offer the letters A to J: position 0 is column A, the
 // first field of a line.
@@ -70,6 +68,8 @@ public:
     [[nodiscard]] FilePoint& Record(int k) { return records_[static_cast<std::size_t>(k)]; }
     [[nodiscard]] const FilePoint& Record(int k) const { return records_[static_cast<std::size_t>(k)]; }
     [[nodiscard]] int LineNumber(int k) const { return lineNumbers_[static_cast<std::size_t>(k)]; }
+    // Whether the read pass discarded a first line as the header.
+    bool HeaderDiscarded = false;
 
 private:
     std::unique_ptr<FilePoint[]> records_;
@@ -77,15 +77,37 @@ private:
     int rowCount_ = 0;
 };
 
+// Beyond this distance from the central meridian (degrees) the transverse
+// Mercator series drifts from the exact mapping by more than a centimetre.
+inline constexpr double kFarFromCentralMeridianDegrees = 4.0;
+
+// What a completed run did, for the window to tell the user.
+struct FileRunSummary {
+    std::filesystem::path Input;
+    std::filesystem::path Output;
+    int Points = 0;         // rows converted and written
+    double Seconds = 0.0;   // the whole run, lookup to rename
+    int FarPoints = 0;      // points more than kFarFromCentralMeridianDegrees from the central meridian
+    double FarthestDegrees = 0.0;  // the largest distance from it of any point
+};
+
 // The run. Ends early, with a message and no file created or changed, when the
 // ellipsoid can't be looked up, the input can't be found or is refused (a line
 // too long, more than 39999 rows, a line without a selected column), the user
 // doesn't want the input replaced, or the output can't be written. A selected
 // field that is not a number throws ConvertError, an impossible point throws
-// PointRangeError, both naming the line; nothing is written then either.
-// BoxSkip is cleared once a run that discarded the header line has written
-// its output: "Skip first row" holds for one file. A run that fails leaves it
-// checked, so the retry skips the header too.
-void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip);
+// PointRangeError, both naming the line; nothing is written then either. So
+// does a longitude written with a minus sign while every longitude is read as
+// west: the file does not follow that convention. Nothing selected in the
+// ellipsoid list is refused ("Choose an ellipsoid"), as line 1 would be read.
+// BoxSkip is cleared once a run that discarded a header line has written its
+// output: "Skip first row" holds for one file. A run that fails, or an empty
+// input that had no header to discard, leaves it checked.
+// Gives the summary of a completed run, nothing when it ended early.
+std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
+                                               CheckControl& BoxSkip);
+
+// The first line of the message for an input that can't be opened.
+inline constexpr const char* kMissingInputMessage = "Can't find specified file";
 
 }  // namespace kartoval

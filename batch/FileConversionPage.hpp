@@ -2,6 +2,7 @@
 // The "File Convertion" page as its command sees it: the controls GO reads,
 // by their window names.
 
+#include "batch/FileConversion.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
@@ -20,7 +21,8 @@ struct FileConversionPage {
     CheckControl& ButtonDegreesToUTM;  // unchecked means UTM to degrees
 };
 
-// "GO": converts the input file into the output file with the page's settings.
-void GOClick(FileConversionPage& page, const Platform& platform);
+// "GO": converts the input file into the output file with the page's
+// settings. Gives the summary of a completed run.
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform);
 
 }  // namespace kartoval

@@ -3,7 +3,7 @@
 
 namespace kartoval {
 
-void GOClick(FileConversionPage& page, const Platform& platform)
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform)
 {
     FileConversionSettings settings;
     settings.InputPath = page.EditInput.GetText();
@@ -17,7 +17,7 @@ void GOClick(FileConversionPage& page, const Platform& platform)
     settings.WestWithoutMinus = page.BoxMinusW.IsChecked();
     settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
                                                              : ConversionDirection::UtmToDegrees;
-    ConvertPointFile(settings, platform, page.BoxSkip);
+    return ConvertPointFile(settings, platform, page.BoxSkip);
 }
 
 }  // namespace kartoval

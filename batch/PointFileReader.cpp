@@ -72,6 +72,18 @@ double fieldNumber(std::string_view field, int lineNumber, char decimalSeparator
     }
 }
 
+// Under "West longitudes without minuses" the minus is added here; one
+// already written means the file follows the other convention, and taking it
+// away would put the point on the other side of Greenwich.
+void refuseMinusSign(std::string_view field, int lineNumber, const SelectedColumn& column,
+                     const FileConversionSettings& settings)
+{
+    if (settings.Direction != ConversionDirection::DegreesToUtm || !settings.WestWithoutMinus) return;
+    if (column.Member != &FilePoint::Lon || field.empty() || field.front() != '-') return;
+    throw CommandError("Line " + std::to_string(lineNumber) + ": longitude '" + std::string(field) +
+                       "' has a minus sign, but 'West longitudes without minuses' is checked");
+}
+
 }  // namespace
 
 std::string InputName(const std::filesystem::path& input) { return input.string(); }
@@ -131,7 +143,10 @@ bool ReadPointFile(const std::filesystem::path& input, const FileConversionSetti
             showTooLong(platform.Messages, input, lineNumber);
             return false;
         }
-        if (lineNumber == 1 && settings.SkipFirstRow) continue;
+        if (lineNumber == 1 && settings.SkipFirstRow) {
+            table.HeaderDiscarded = true;
+            continue;
+        }
         const PointFields fields = SplitPointFields(line);
         if (fields.Count == 0) continue;
         if (fields.Count <= lastColumn) {
@@ -148,8 +163,9 @@ bool ReadPointFile(const std::filesystem::path& input, const FileConversionSetti
         }
         FilePoint point;
         for (const SelectedColumn& c : columns) {
-            point.*c.Member = fieldNumber(fields.Field[static_cast<std::size_t>(c.Column)], lineNumber,
-                                          platform.DecimalSeparator);
+            const std::string_view field = fields.Field[static_cast<std::size_t>(c.Column)];
+            point.*c.Member = fieldNumber(field, lineNumber, platform.DecimalSeparator);
+            refuseMinusSign(field, lineNumber, c, settings);
         }
         table.Append(point, lineNumber);
     }

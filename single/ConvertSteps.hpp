@@ -5,7 +5,9 @@
 
 #include "toolkit/Platform.hpp"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kartoval {
 
@@ -21,6 +23,16 @@ struct PageTexts {
     std::string Y;
 };
 
+// The boxes as messages name them.
+inline constexpr const char* kLatitudeBox = "Latitude";
+inline constexpr const char* kLongitudeBox = "Longitude";
+inline constexpr const char* kXBox = "X";
+inline constexpr const char* kYBox = "Y";
+
+// The number in a box's text; a text that is no number throws ConvertError
+// naming the box: "Latitude: 'abc' is not a valid floating point value".
+[[nodiscard]] double ReadBox(std::string_view text, const char* box, char decimalSeparator);
+
 // What every path of one click works with.
 struct ConvertContext {
     const Platform& Env;
@@ -28,6 +40,18 @@ struct ConvertContext {
     double E;        // first eccentricity
     int Position;    // selected zone position, -1 when none
 };
+
+// What a path did: false when the zone can't be converted (the user has then
+// been told why, and the click must end with no box changed); for a transverse
+// Mercator zone, how far the point lies from its central meridian.
+struct PathOutcome {
+    bool Converted = false;
+    std::optional<double> DegreesFromCentralMeridian;
+};
+
+// The angle between a longitude and a central meridian, in 0..180 degrees,
+// whichever way round the globe is shorter.
+[[nodiscard]] double DegreesBetweenMeridians(double longitude, double centralMeridian);
 
 // Reads the typed latitude then longitude; refuses a latitude outside -90..90
 // and a longitude outside -360..360.
@@ -42,9 +66,8 @@ struct Geographic {
 void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator);
 void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator);
 
-// The State Plane paths. Each gives false when the zone can't be converted;
-// the user has then been told why, and the click must end with no box changed.
-[[nodiscard]] bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
-[[nodiscard]] bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
+// The State Plane paths.
+[[nodiscard]] PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
+[[nodiscard]] PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
 
 }  // namespace kartoval

@@ -7,15 +7,25 @@
 #include "single/ConvertSteps.hpp"
 #include "single/RoundDecimals.hpp"
 #include "single/SinglePointPage.hpp"
+#include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
+
+#include <cmath>
 
 namespace kartoval {
 namespace {
 
 constexpr int kGridDecimals = 2;
 constexpr int kDegreeDecimals = 6;
+constexpr double kHalfTurn = 180.0;
+constexpr double kFullTurn = 360.0;
 
-void forwardUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+double utmFalseNorthing(XyProjectionKind family)
+{
+    return family == XyProjectionKind::UtmSouth ? kUtmFalseNorthingSouth : kUtmFalseNorthingNorth;
+}
+
+PathOutcome forwardUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
 {
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
@@ -25,42 +35,64 @@ void forwardUtm(PageTexts& texts, const ConvertContext& context, double falseNor
     const double y = TmNorthing(point.Longitude, point.Latitude, centralMeridian, kUtmLatitudeOfOrigin, context.A,
                                 context.E, falseNorthing, kUtmScaleFactor);
     WriteGrid(texts, x, y, sep);
+    return {true, DegreesBetweenMeridians(point.Longitude, centralMeridian)};
 }
 
-void inverseUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
 {
     const char sep = context.Env.DecimalSeparator;
-    const double x = StrToFloat(texts.X, sep);
-    const double y = StrToFloat(texts.Y, sep);
+    const double x = ReadBox(texts.X, kXBox, sep);
+    const double y = ReadBox(texts.Y, kYBox, sep);
     const double centralMeridian = UtmCentralMeridian(context.Position);
     const double latitude = TmLatitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A, kUtmFalseEasting,
                                        kUtmScaleFactor, context.E, falseNorthing);
     const double longitude = TmLongitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A,
                                          kUtmFalseEasting, kUtmScaleFactor, context.E, falseNorthing);
     WriteGeographic(texts, latitude, longitude, sep);
+    return {true, DegreesBetweenMeridians(longitude, centralMeridian)};
 }
 
-void roundBox(std::string& text, int decimals, char sep)
+void roundBox(std::string& text, const char* box, int decimals, char sep)
 {
-    text = FloatToStr(RoundDecimals(StrToFloat(text, sep), decimals), sep);
+    text = FloatToStr(RoundDecimals(ReadBox(text, box, sep), decimals), sep);
 }
 
-// The family buttons are tested one after the other; being one radio group,
-// at most one is checked, so at most one path runs.
-bool runPaths(PageTexts& texts, const SinglePointPage& page, const ConvertContext& metres, bool forward)
+// The one path of the checked family; NAD27 grids are in US survey feet.
+PathOutcome runPath(PageTexts& texts, const SinglePointRequest& request, const ConvertContext& metres)
 {
-    ConvertContext feet = metres;
-    feet.A = metres.A * kUsSurveyFeetPerMetre;
-    if (forward) {
-        if (page.ButUTMN.IsChecked()) forwardUtm(texts, metres, kUtmFalseNorthingNorth);
-        if (page.ButUTMS.IsChecked()) forwardUtm(texts, metres, kUtmFalseNorthingSouth);
-        if (page.ButNAD27.IsChecked() && !ForwardStatePlane(texts, feet, kNad27FileName)) return false;
-        if (page.ButNAD83.IsChecked() && !ForwardStatePlane(texts, metres, kNad83FileName)) return false;
-    } else {
-        if (page.ButUTMN.IsChecked()) inverseUtm(texts, metres, kUtmFalseNorthingNorth);
-        if (page.ButUTMS.IsChecked()) inverseUtm(texts, metres, kUtmFalseNorthingSouth);
-        if (page.ButNAD27.IsChecked() && !InverseStatePlane(texts, feet, kNad27FileName)) return false;
-        if (page.ButNAD83.IsChecked() && !InverseStatePlane(texts, metres, kNad83FileName)) return false;
+    const bool forward = request.Direction == ConversionDirection::DegreesToXy;
+    switch (*request.Family) {
+    case XyProjectionKind::UtmNorth:
+    case XyProjectionKind::UtmSouth: {
+        const double falseNorthing = utmFalseNorthing(*request.Family);
+        return forward ? forwardUtm(texts, metres, falseNorthing) : inverseUtm(texts, metres, falseNorthing);
+    }
+    case XyProjectionKind::Nad27: {
+        ConvertContext feet = metres;
+        feet.A = metres.A * kUsSurveyFeetPerMetre;
+        return forward ? ForwardStatePlane(texts, feet, kNad27FileName)
+                       : InverseStatePlane(texts, feet, kNad27FileName);
+    }
+    case XyProjectionKind::Nad83:
+        return forward ? ForwardStatePlane(texts, metres, kNad83FileName)
+                       : InverseStatePlane(texts, metres, kNad83FileName);
+    }
+    return {};
+}
+
+// A list with nothing selected would read line 1 of its table: a plausible
+// answer on an ellipsoid or zone the user never chose.
+bool selectionsUsable(const SinglePointRequest& request, MessageBoxes& messages)
+{
+    if (request.EllipsoidPosition < 0) {
+        messages.ShowMessage(std::string(kChooseEllipsoidMessage) + "\nNothing is selected in the Ellipsoid list.",
+                             kProgramCaption);
+        return false;
+    }
+    if (request.Family && request.ZonePosition < 0) {
+        messages.ShowMessage(std::string(kChooseZoneMessage) + "\nNothing is selected in the Projection list.",
+                             kProgramCaption);
+        return false;
     }
     return true;
 }
@@ -81,11 +113,26 @@ void refillZones(ListControl& list, const Platform& platform, void (*listZones)(
 
 }  // namespace
 
+double ReadBox(std::string_view text, const char* box, char decimalSeparator)
+{
+    try {
+        return StrToFloat(text, decimalSeparator);
+    } catch (const ConvertError& error) {
+        throw ConvertError(std::string(box) + ": " + error.what());
+    }
+}
+
+double DegreesBetweenMeridians(double longitude, double centralMeridian)
+{
+    const double turns = std::remainder(longitude - centralMeridian, kFullTurn);
+    return std::fmin(std::fabs(turns), kHalfTurn);
+}
+
 Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
 {
     Geographic point{};
-    point.Latitude = StrToFloat(texts.Latitude, decimalSeparator);
-    point.Longitude = StrToFloat(texts.Longitude, decimalSeparator);
+    point.Latitude = ReadBox(texts.Latitude, kLatitudeBox, decimalSeparator);
+    point.Longitude = ReadBox(texts.Longitude, kLongitudeBox, decimalSeparator);
     CheckLatitude(point.Latitude, decimalSeparator);
     CheckLongitude(point.Longitude, decimalSeparator);
     return point;
@@ -105,53 +152,92 @@ void WriteGeographic(PageTexts& texts, double latitude, double longitude, char d
     texts.Longitude = FloatToStr(longitude, decimalSeparator);
 }
 
-void ButConvertClick(SinglePointPage& page, const Platform& platform)
+std::optional<XyProjectionKind> CheckedGridFamily(const SinglePointPage& page)
 {
-    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, page.BoxEllipsoid2.GetItemIndex() + 1);
-    if (!ellipsoid) return;  // the lookup has told the user why
+    // Tested in the group's order; being one radio group, at most one is checked.
+    if (page.ButUTMN.IsChecked()) return XyProjectionKind::UtmNorth;
+    if (page.ButUTMS.IsChecked()) return XyProjectionKind::UtmSouth;
+    if (page.ButNAD27.IsChecked()) return XyProjectionKind::Nad27;
+    if (page.ButNAD83.IsChecked()) return XyProjectionKind::Nad83;
+    return std::nullopt;
+}
+
+SinglePointRequest ReadSinglePointRequest(const SinglePointPage& page)
+{
+    return {.Direction = page.ButtonDegreesToXY.IsChecked() ? ConversionDirection::DegreesToXy
+                                                            : ConversionDirection::XyToDegrees,
+            .Family = CheckedGridFamily(page),
+            .ZonePosition = page.BoxProjection2.GetItemIndex(),
+            .EllipsoidPosition = page.BoxEllipsoid2.GetItemIndex()};
+}
+
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform)
+{
+    const SinglePointRequest request = ReadSinglePointRequest(page);
+    if (!selectionsUsable(request, platform.Messages)) return std::nullopt;
+    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, request.EllipsoidPosition + 1);
+    if (!ellipsoid) return std::nullopt;  // the lookup has told the user why
     const ConvertContext context{platform, ellipsoid->SemiMajorAxis,
                                  EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
-                                 page.BoxProjection2.GetItemIndex()};
+                                 request.ZonePosition};
     const char sep = platform.DecimalSeparator;
 
     PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),
                     page.EditY.GetText()};
-    const bool forward = page.ButtonDegreesToXY.IsChecked();
-    if (!runPaths(texts, page, context, forward)) return;
+    SinglePointResult result{.Direction = request.Direction,
+                             .Family = request.Family,
+                             .EllipsoidName = ellipsoid->Name,
+                             .DegreesFromCentralMeridian = std::nullopt};
+    if (request.Family) {
+        const PathOutcome outcome = runPath(texts, request, context);
+        if (!outcome.Converted) return std::nullopt;
+        result.DegreesFromCentralMeridian = outcome.DegreesFromCentralMeridian;
+    }
 
     // The output steps round what the boxes will show; in the forward direction
     // that includes the typed latitude and longitude.
-    if (forward) {
-        roundBox(texts.X, kGridDecimals, sep);
-        roundBox(texts.Y, kGridDecimals, sep);
+    if (request.Direction == ConversionDirection::DegreesToXy) {
+        roundBox(texts.X, kXBox, kGridDecimals, sep);
+        roundBox(texts.Y, kYBox, kGridDecimals, sep);
     }
-    roundBox(texts.Longitude, kDegreeDecimals, sep);
-    roundBox(texts.Latitude, kDegreeDecimals, sep);
+    roundBox(texts.Longitude, kLongitudeBox, kDegreeDecimals, sep);
+    roundBox(texts.Latitude, kLatitudeBox, kDegreeDecimals, sep);
 
     page.EditX.SetText(texts.X);
     page.EditY.SetText(texts.Y);
     page.EditLongitude.SetText(texts.Longitude);
     page.EditLatitude.SetText(texts.Latitude);
+    return result;
 }
 
-void ButUTMNClick(SinglePointPage& page, const Platform& /*platform*/)
+void FillZoneList(SinglePointPage& page, XyProjectionKind family, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, ListUtmNorthZones);
+    switch (family) {
+    case XyProjectionKind::UtmNorth: refillZones(page.BoxProjection2, ListUtmNorthZones); break;
+    case XyProjectionKind::UtmSouth: refillZones(page.BoxProjection2, ListUtmSouthZones); break;
+    case XyProjectionKind::Nad27: refillZones(page.BoxProjection2, platform, ListNad27Zones); break;
+    case XyProjectionKind::Nad83: refillZones(page.BoxProjection2, platform, ListNad83Zones); break;
+    }
 }
 
-void ButUTMSClick(SinglePointPage& page, const Platform& /*platform*/)
+void ButUTMNClick(SinglePointPage& page, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, ListUtmSouthZones);
+    FillZoneList(page, XyProjectionKind::UtmNorth, platform);
+}
+
+void ButUTMSClick(SinglePointPage& page, const Platform& platform)
+{
+    FillZoneList(page, XyProjectionKind::UtmSouth, platform);
 }
 
 void ButNAD27Click(SinglePointPage& page, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, platform, ListNad27Zones);
+    FillZoneList(page, XyProjectionKind::Nad27, platform);
 }
 
 void ButNAD83Click(SinglePointPage& page, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, platform, ListNad83Zones);
+    FillZoneList(page, XyProjectionKind::Nad83, platform);
 }
 
 }  // namespace kartoval

@@ -69,10 +69,11 @@ LccZone lccZone(const ZoneDefinition& z)
 
 }  // namespace
 
-bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile)
+PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile)
 {
     const std::optional<ZoneDefinition> zone = convertibleZone(context, zoneFile);
-    if (!zone) return false;
+    if (!zone) return {};
+    PathOutcome outcome{.Converted = true, .DegreesFromCentralMeridian = std::nullopt};
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
     const double a = context.A;
@@ -84,6 +85,7 @@ bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const ch
                   TmNorthing(point.Longitude, point.Latitude, z.centralMeridian, z.latitudeOfOrigin, a, e,
                              z.falseNorthing, z.scaleFactor),
                   sep);
+        outcome.DegreesFromCentralMeridian = DegreesBetweenMeridians(point.Longitude, z.centralMeridian);
     } else {
         const LccZone z = lccZone(*zone);
         WriteGrid(texts,
@@ -93,30 +95,33 @@ bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const ch
                               z.firstParallel, z.secondParallel, z.latitudeOfOrigin, z.centralMeridian),
                   sep);
     }
-    return true;
+    return outcome;
 }
 
-bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile)
+PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile)
 {
     const std::optional<ZoneDefinition> zone = convertibleZone(context, zoneFile);
-    if (!zone) return false;
+    if (!zone) return {};
+    PathOutcome outcome{.Converted = true, .DegreesFromCentralMeridian = std::nullopt};
     const char sep = context.Env.DecimalSeparator;
     const double a = context.A;
     const double e = context.E;
     if (*zone->Kind == ZoneProjectionKind::Tm) {
-        const double x = StrToFloat(texts.X, sep);
-        const double y = StrToFloat(texts.Y, sep);
+        const double x = ReadBox(texts.X, kXBox, sep);
+        const double y = ReadBox(texts.Y, kYBox, sep);
         const TmZone z = tmZone(*zone);
+        const double longitude =
+            TmLongitude(y, x, z.centralMeridian, z.latitudeOfOrigin, a, z.falseEasting, z.scaleFactor, e,
+                        z.falseNorthing);
         WriteGeographic(texts,
                         TmLatitude(y, x, z.centralMeridian, z.latitudeOfOrigin, a, z.falseEasting, z.scaleFactor,
                                    e, z.falseNorthing),
-                        TmLongitude(y, x, z.centralMeridian, z.latitudeOfOrigin, a, z.falseEasting,
-                                    z.scaleFactor, e, z.falseNorthing),
-                        sep);
+                        longitude, sep);
+        outcome.DegreesFromCentralMeridian = DegreesBetweenMeridians(longitude, z.centralMeridian);
     } else {
         // The conic block has always read Y before X, so a bad Y is the one reported.
-        const double y = StrToFloat(texts.Y, sep);
-        const double x = StrToFloat(texts.X, sep);
+        const double y = ReadBox(texts.Y, kYBox, sep);
+        const double x = ReadBox(texts.X, kXBox, sep);
         const LccZone z = lccZone(*zone);
         WriteGeographic(texts,
                         LccLatitude(x, y, e, a, z.falseEasting, z.falseNorthing, z.firstParallel,
@@ -125,7 +130,7 @@ bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, const ch
                                      z.secondParallel, z.latitudeOfOrigin, z.centralMeridian),
                         sep);
     }
-    return true;
+    return outcome;
 }
 
 }  // namespace kartoval

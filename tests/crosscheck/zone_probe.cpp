@@ -69,11 +69,11 @@ std::string answer(const std::string& request, const std::filesystem::path& data
     if (direction == "F") {
         texts.Longitude = first;
         texts.Latitude = second;
-        converted = ForwardStatePlane(texts, context, zoneFile);
+        converted = ForwardStatePlane(texts, context, zoneFile).Converted;
     } else {
         texts.X = first;
         texts.Y = second;
-        converted = InverseStatePlane(texts, context, zoneFile);
+        converted = InverseStatePlane(texts, context, zoneFile).Converted;
     }
     if (!converted || !messages.Shown.empty()) {
         return "ERROR " + (messages.Shown.empty() ? std::string("not converted") : messages.Shown.front());
