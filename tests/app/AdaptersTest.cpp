@@ -6,6 +6,7 @@
 #include "app/QtControls.hpp"
 #include "app/QtDialogs.hpp"
 #include "app/QtMessageBoxes.hpp"
+#include "WindowFixture.hpp"
 #include "support/Fakes.hpp"
 #include "toolkit/Errors.hpp"
 
@@ -114,30 +115,6 @@ TEST(QtTextTest, TextsCrossAsUtf8AndOldTablesAsLatin1)
 }
 
 // ---- Real dialogs, answered once they are up ------------------------------
-
-// Watches for a modal dialog of the given kind and hands it to `answer`
-// once; stops watching when it goes out of scope.
-template <class Dialog>
-class WhenShown {
-public:
-    explicit WhenShown(std::function<void(Dialog&)> answer) : answer_(std::move(answer))
-    {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            Seen = true;
-            answer_(*dialog);
-        });
-        timer_.start();
-    }
-    bool Seen = false;
-
-private:
-    std::function<void(Dialog&)> answer_;
-    QTimer timer_;
-};
 
 // A message is a warning with OK only; a question defaults to No, so Enter or
 // Escape on the box never replaces a file: only an explicit Yes does.
