@@ -2,7 +2,6 @@
 
 #include "batch/PointFileReader.hpp"
 #include "batch/PointFileWriter.hpp"
-#include "geodesy/Angles.hpp"
 #include "geodesy/PointChecks.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "toolkit/Errors.hpp"
@@ -18,34 +17,18 @@
 namespace kartoval {
 namespace {
 
-constexpr double kHalfTurn = 180.0;
-constexpr double kFullTurn = 360.0;
-
-// The numbers of one run that every row shares.
-struct RunConstants {
-    double A;                // semi-major axis, metres
-    double E;                // first eccentricity
-    double CentralMeridian;  // degrees
-};
-
 void noteDistance(FileRunSummary& summary, double degrees)
 {
     if (degrees > kFarFromCentralMeridianDegrees) ++summary.FarPoints;
     summary.FarthestDegrees = std::fmax(summary.FarthestDegrees, degrees);
 }
 
-double degreesFromMeridian(double longitude, double centralMeridian)
-{
-    return std::fmin(std::fabs(std::remainder(longitude - centralMeridian, kFullTurn)), kHalfTurn);
-}
-
 // Replaces each record's input pair by its output pair. Every row is
 // converted before anything is written, so an impossible point leaves no file
 // behind. Counts the points far from the central meridian into `summary`.
-void convertRows(PointTable& table, const RunConstants& run, const FileConversionSettings& settings,
+void convertRows(PointTable& table, const TransverseMercator& projection, const FileConversionSettings& settings,
                  FileRunSummary& summary)
 {
-    const double lambda0 = run.CentralMeridian;
     for (int k = 1; k <= table.RowCount(); ++k) {
         FilePoint& point = table.Record(k);
         try {
@@ -54,26 +37,17 @@ void convertRows(PointTable& table, const RunConstants& run, const FileConversio
                 const double latitude = point.Lat;
                 CheckLatitude(latitude);
                 CheckLongitude(longitude);
-                const double easting =
-                    TmEasting(longitude, latitude, lambda0, run.A, kUtmFalseEasting, kUtmScaleFactor, run.E);
-                const double northing = TmNorthing(longitude, latitude, lambda0, kUtmLatitudeOfOrigin, run.A,
-                                                   run.E, kUtmFalseNorthingNorth, kUtmScaleFactor);
-                CheckGridResult(easting, northing);
-                noteDistance(summary, degreesFromMeridian(longitude, lambda0));
-                point.Lon = easting;
-                point.Lat = northing;
+                const GridPoint grid = projection.Forward(longitude, latitude);
+                CheckGridResult(grid.Easting, grid.Northing);
+                noteDistance(summary, projection.DistanceFromCentralMeridian(longitude));
+                point.Lon = grid.Easting;
+                point.Lat = grid.Northing;
             } else {
-                const double easting = point.Lon;
-                const double northing = point.Lat;
-                const double latitude = TmLatitude(northing, easting, lambda0, kUtmLatitudeOfOrigin, run.A,
-                                                   kUtmFalseEasting, kUtmScaleFactor, run.E, kUtmFalseNorthingNorth);
-                const double longitude = TmLongitude(northing, easting, lambda0, kUtmLatitudeOfOrigin, run.A,
-                                                     kUtmFalseEasting, kUtmScaleFactor, run.E,
-                                                     kUtmFalseNorthingNorth);
-                CheckGeographicResult(latitude, longitude);
-                noteDistance(summary, degreesFromMeridian(longitude, lambda0));
-                point.Lon = longitude;
-                point.Lat = latitude;
+                const GeoPoint geo = projection.Inverse(point.Lon, point.Lat);
+                CheckGeographicResult(geo.Latitude, geo.Longitude);
+                noteDistance(summary, projection.DistanceFromCentralMeridian(geo.Longitude));
+                point.Lon = geo.Longitude;
+                point.Lat = geo.Latitude;
             }
         } catch (const PointRangeError& error) {
             throw PointRangeError("Line " + std::to_string(table.LineNumber(k)) + ": " + error.what());
@@ -157,12 +131,17 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
                                       kProgramCaption);
         return std::nullopt;
     }
-    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
-    if (!ellipsoid) return std::nullopt;  // the lookup has told the user why
+    std::optional<Ellipsoid> ellipsoid;
+    try {
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
+    } catch (const CommandError& error) {
+        platform.Messages.ShowMessage(error.what(), error.Caption());
+        return std::nullopt;
+    }
     if (!settingsUsable(settings, platform.Messages)) return std::nullopt;
-    const RunConstants run{ellipsoid->SemiMajorAxis,
-                           EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
-                           UtmCentralMeridian(settings.ZonePosition)};
+    // The file page converts to north UTM zones only, in metres.
+    const TransverseMercator projection(EllipsoidInUnit(*ellipsoid, GridUnit::Metre),
+                                        UtmZone(settings.ZonePosition, Hemisphere::North));
 
     const std::filesystem::path input(settings.InputPath);
     const std::filesystem::path output(settings.OutputPath);
@@ -184,7 +163,7 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
     PointTable table;
     if (!ReadPointFile(input, settings, platform, table)) return std::nullopt;
     FileRunSummary summary{.Input = input, .Output = output, .Points = table.RowCount()};
-    convertRows(table, run, settings, summary);
+    convertRows(table, projection, settings, summary);
 
     if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
         platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",

@@ -3,6 +3,8 @@
 // on a copy of the four box texts and writes them back only at its end, so a
 // click that ends early leaves every box as it was.
 
+#include "refdata/Ellipsoids.hpp"
+#include "refdata/GridFamily.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <optional>
@@ -10,11 +12,6 @@
 #include <string_view>
 
 namespace kartoval {
-
-// NAD27 State Plane grids are in US survey feet: the zone table gives their
-// false origins in feet, and the semi-major axis is scaled to match. This is
-// the factor the NAD27 grids have always been computed with (not 3937/1200).
-inline constexpr double kUsSurveyFeetPerMetre = 3.28083333333333;
 
 struct PageTexts {
     std::string Latitude;
@@ -33,25 +30,20 @@ inline constexpr const char* kYBox = "Y";
 // naming the box: "Latitude: 'abc' is not a valid floating point value".
 [[nodiscard]] double ReadBox(std::string_view text, const char* box, char decimalSeparator);
 
-// What every path of one click works with.
-struct ConvertContext {
-    const Platform& Env;
-    double A;        // semi-major axis, in the unit the grid values come out in
-    double E;        // first eccentricity
-    int Position;    // selected zone position, -1 when none
-};
-
 // What a path did: false when the zone can't be converted (the user has then
 // been told why, and the click must end with no box changed); for a transverse
-// Mercator zone, how far the point lies from its central meridian.
+// Mercator zone, how far the point lies from its central meridian (degrees).
 struct PathOutcome {
     bool Converted = false;
     std::optional<double> DegreesFromCentralMeridian;
 };
 
-// The angle between a longitude and a central meridian, in 0..180 degrees,
-// whichever way round the globe is shorter.
-[[nodiscard]] double DegreesBetweenMeridians(double longitude, double centralMeridian);
+// What every path of one click works with.
+struct ConvertContext {
+    const Platform& Env;
+    Ellipsoid Shape;  // as the table gives it, metres; each path puts it in its grid's unit
+    int Position;     // selected zone position, -1 when none
+};
 
 // Reads the typed latitude then longitude; refuses a latitude outside -90..90
 // and a longitude outside -360..360.
@@ -66,8 +58,12 @@ struct Geographic {
 void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator);
 void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator);
 
-// The State Plane paths.
-[[nodiscard]] PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
-[[nodiscard]] PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
+// The State Plane paths (family Nad27 or Nad83).
+[[nodiscard]] PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
+[[nodiscard]] PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
+
+// Shows a lookup's error as the window's error report would, for a path that
+// ends after it without changing a box.
+void ShowLookupError(const Platform& platform, const CommandError& error);
 
 }  // namespace kartoval

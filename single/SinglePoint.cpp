@@ -1,4 +1,3 @@
-#include "geodesy/Angles.hpp"
 #include "geodesy/PointChecks.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
@@ -10,46 +9,36 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
-#include <cmath>
-
 namespace kartoval {
 namespace {
 
 constexpr int kGridDecimals = 2;
 constexpr int kDegreeDecimals = 6;
-constexpr double kHalfTurn = 180.0;
-constexpr double kFullTurn = 360.0;
 
-double utmFalseNorthing(XyProjectionKind family)
+TransverseMercator utmProjection(const ConvertContext& context, Hemisphere hemisphere)
 {
-    return family == XyProjectionKind::UtmSouth ? kUtmFalseNorthingSouth : kUtmFalseNorthingNorth;
+    return {EllipsoidInUnit(context.Shape, GridUnit::Metre), UtmZone(context.Position, hemisphere)};
 }
 
-PathOutcome forwardUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+PathOutcome forwardUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
-    const double centralMeridian = UtmCentralMeridian(context.Position);
-    const double x = TmEasting(point.Longitude, point.Latitude, centralMeridian, context.A, kUtmFalseEasting,
-                               kUtmScaleFactor, context.E);
-    const double y = TmNorthing(point.Longitude, point.Latitude, centralMeridian, kUtmLatitudeOfOrigin, context.A,
-                                context.E, falseNorthing, kUtmScaleFactor);
-    WriteGrid(texts, x, y, sep);
-    return {true, DegreesBetweenMeridians(point.Longitude, centralMeridian)};
+    const TransverseMercator projection = utmProjection(context, hemisphere);
+    const GridPoint grid = projection.Forward(point.Longitude, point.Latitude);
+    WriteGrid(texts, grid.Easting, grid.Northing, sep);
+    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
-PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
     const double x = ReadBox(texts.X, kXBox, sep);
     const double y = ReadBox(texts.Y, kYBox, sep);
-    const double centralMeridian = UtmCentralMeridian(context.Position);
-    const double latitude = TmLatitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A, kUtmFalseEasting,
-                                       kUtmScaleFactor, context.E, falseNorthing);
-    const double longitude = TmLongitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A,
-                                         kUtmFalseEasting, kUtmScaleFactor, context.E, falseNorthing);
-    WriteGeographic(texts, latitude, longitude, sep);
-    return {true, DegreesBetweenMeridians(longitude, centralMeridian)};
+    const TransverseMercator projection = utmProjection(context, hemisphere);
+    const GeoPoint point = projection.Inverse(x, y);
+    WriteGeographic(texts, point.Latitude, point.Longitude, sep);
+    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
 void roundBox(std::string& text, const char* box, int decimals, char sep)
@@ -57,27 +46,16 @@ void roundBox(std::string& text, const char* box, int decimals, char sep)
     text = FloatToStr(RoundDecimals(ReadBox(text, box, sep), decimals), sep);
 }
 
-// The one path of the checked family; NAD27 grids are in US survey feet.
-PathOutcome runPath(PageTexts& texts, const SinglePointRequest& request, const ConvertContext& metres)
+// The one path of the checked family; each State Plane zone says its unit.
+PathOutcome runPath(PageTexts& texts, const SinglePointRequest& request, const ConvertContext& context)
 {
     const bool forward = request.Direction == ConversionDirection::DegreesToXy;
-    switch (*request.Family) {
-    case XyProjectionKind::UtmNorth:
-    case XyProjectionKind::UtmSouth: {
-        const double falseNorthing = utmFalseNorthing(*request.Family);
-        return forward ? forwardUtm(texts, metres, falseNorthing) : inverseUtm(texts, metres, falseNorthing);
+    const XyProjectionKind family = *request.Family;
+    if (IsUtm(family)) {
+        const Hemisphere hemisphere = family == XyProjectionKind::UtmNorth ? Hemisphere::North : Hemisphere::South;
+        return forward ? forwardUtm(texts, context, hemisphere) : inverseUtm(texts, context, hemisphere);
     }
-    case XyProjectionKind::Nad27: {
-        ConvertContext feet = metres;
-        feet.A = metres.A * kUsSurveyFeetPerMetre;
-        return forward ? ForwardStatePlane(texts, feet, kNad27FileName)
-                       : InverseStatePlane(texts, feet, kNad27FileName);
-    }
-    case XyProjectionKind::Nad83:
-        return forward ? ForwardStatePlane(texts, metres, kNad83FileName)
-                       : InverseStatePlane(texts, metres, kNad83FileName);
-    }
-    return {};
+    return forward ? ForwardStatePlane(texts, context, family) : InverseStatePlane(texts, context, family);
 }
 
 // A list with nothing selected would read line 1 of its table: a plausible
@@ -122,12 +100,6 @@ double ReadBox(std::string_view text, const char* box, char decimalSeparator)
     }
 }
 
-double DegreesBetweenMeridians(double longitude, double centralMeridian)
-{
-    const double turns = std::remainder(longitude - centralMeridian, kFullTurn);
-    return std::fmin(std::fabs(turns), kHalfTurn);
-}
-
 Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
 {
     Geographic point{};
@@ -150,6 +122,11 @@ void WriteGeographic(PageTexts& texts, double latitude, double longitude, char d
     CheckGeographicResult(latitude, longitude);
     texts.Latitude = FloatToStr(latitude, decimalSeparator);
     texts.Longitude = FloatToStr(longitude, decimalSeparator);
+}
+
+void ShowLookupError(const Platform& platform, const CommandError& error)
+{
+    platform.Messages.ShowMessage(error.what(), error.Caption());
 }
 
 std::optional<XyProjectionKind> CheckedGridFamily(const SinglePointPage& page)
@@ -175,18 +152,21 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
 {
     const SinglePointRequest request = ReadSinglePointRequest(page);
     if (!selectionsUsable(request, platform.Messages)) return std::nullopt;
-    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, request.EllipsoidPosition + 1);
-    if (!ellipsoid) return std::nullopt;  // the lookup has told the user why
-    const ConvertContext context{platform, ellipsoid->SemiMajorAxis,
-                                 EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
-                                 request.ZonePosition};
+    Ellipsoid ellipsoid;
+    try {
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, request.EllipsoidPosition + 1);
+    } catch (const CommandError& error) {
+        ShowLookupError(platform, error);
+        return std::nullopt;
+    }
+    const ConvertContext context{platform, ellipsoid, request.ZonePosition};
     const char sep = platform.DecimalSeparator;
 
     PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),
                     page.EditY.GetText()};
     SinglePointResult result{.Direction = request.Direction,
                              .Family = request.Family,
-                             .EllipsoidName = ellipsoid->Name,
+                             .EllipsoidName = ellipsoid.Name,
                              .DegreesFromCentralMeridian = std::nullopt};
     if (request.Family) {
         const PathOutcome outcome = runPath(texts, request, context);
