@@ -5,6 +5,7 @@
 #include "geodesy/PointChecks.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "toolkit/Errors.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include <cerrno>
 #include <chrono>
@@ -110,11 +111,11 @@ bool namesSameFile(const std::filesystem::path& a, const std::filesystem::path& 
 
 PointTable::PointTable()
     : records_(std::make_unique_for_overwrite<FilePoint[]>(kRecordCount)),
-      lineNumbers_(std::make_unique_for_overwrite<int[]>(kRecordCount))
+      lineNumbers_(std::make_unique_for_overwrite<std::uint64_t[]>(kRecordCount))
 {
 }
 
-void PointTable::Append(const FilePoint& point, int lineNumber)
+void PointTable::Append(const FilePoint& point, std::uint64_t lineNumber)
 {
     ++rowCount_;
     records_[static_cast<std::size_t>(rowCount_)] = point;
@@ -147,7 +148,7 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
     const std::filesystem::path output(settings.OutputPath);
     if (const auto reason = unreadableReason(input)) {
         platform.Messages.ShowMessage(std::string(kMissingInputMessage) + "\n" +
-                                          (input.empty() ? *reason : fullPath(input) + ": " + *reason),
+                                          (input.empty() ? *reason : VisibleText(fullPath(input)) + ": " + *reason),
                                       kFileErrorCaption);
         return std::nullopt;
     }
@@ -165,9 +166,12 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
     FileRunSummary summary{.Input = input, .Output = output, .Points = table.RowCount()};
     convertRows(table, projection, settings, summary);
 
-    if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
-        platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",
-                                      kFileErrorCaption);
+    try {
+        AtomicFileWriter writer(output);
+        WritePointLines(table, writer);
+        writer.Commit();
+    } catch (const OutputFileError& error) {
+        platform.Messages.ShowMessage(error.what(), kFileErrorCaption);
         return std::nullopt;
     }
     if (table.HeaderDiscarded) BoxSkip.SetChecked(false);

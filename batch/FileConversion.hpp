@@ -13,6 +13,7 @@
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -64,21 +65,22 @@ public:
     [[nodiscard]] int RowCount() const { return rowCount_; }
     [[nodiscard]] bool IsFull() const { return rowCount_ == kMaxRows; }
     // Adds a row after the last; the table must not be full.
-    void Append(const FilePoint& point, int lineNumber);
+    void Append(const FilePoint& point, std::uint64_t lineNumber);
     [[nodiscard]] FilePoint& Record(int k) { return records_[static_cast<std::size_t>(k)]; }
     [[nodiscard]] const FilePoint& Record(int k) const { return records_[static_cast<std::size_t>(k)]; }
-    [[nodiscard]] int LineNumber(int k) const { return lineNumbers_[static_cast<std::size_t>(k)]; }
+    [[nodiscard]] std::uint64_t LineNumber(int k) const { return lineNumbers_[static_cast<std::size_t>(k)]; }
     // Whether the read pass discarded a first line as the header.
     bool HeaderDiscarded = false;
 
 private:
     std::unique_ptr<FilePoint[]> records_;
-    std::unique_ptr<int[]> lineNumbers_;
+    std::unique_ptr<std::uint64_t[]> lineNumbers_;
     int rowCount_ = 0;
 };
 
 // Beyond this distance from the central meridian (degrees) the transverse
-// Mercator series drifts from the exact mapping by more than a centimetre.
+// Mercator series drifts from the exact mapping by millimetres, and by a
+// centimetre at 5 degrees: such points are counted for the user.
 inline constexpr double kFarFromCentralMeridianDegrees = 4.0;
 
 // What a completed run did, for the window to tell the user.
@@ -93,16 +95,16 @@ struct FileRunSummary {
 
 // The run. Ends early, with a message and no file created or changed, when the
 // ellipsoid can't be looked up, the input can't be found or is refused (a line
-// too long, more than 39999 rows, a line without a selected column), the user
-// doesn't want the input replaced, or the output can't be written. A selected
+// too long, no row at all, more than 39999 rows, a line without a selected
+// column), the user doesn't want the input replaced, or the output can't be written. A selected
 // field that is not a number throws ConvertError, an impossible point throws
 // PointRangeError, both naming the line; nothing is written then either. So
 // does a longitude written with a minus sign while every longitude is read as
 // west: the file does not follow that convention. Nothing selected in the
 // ellipsoid list is refused ("Choose an ellipsoid"), as line 1 would be read.
 // BoxSkip is cleared once a run that discarded a header line has written its
-// output: "Skip first row" holds for one file. A run that fails, or an empty
-// input that had no header to discard, leaves it checked.
+// output: "Skip first row" holds for one file. A run that fails leaves it
+// checked, and so does one that had no header line to discard.
 // Gives the summary of a completed run, nothing when it ended early.
 std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
                                                CheckControl& BoxSkip);

@@ -4,9 +4,11 @@
 #include "batch/PointFields.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace kartoval {
@@ -24,12 +26,12 @@ void showFileError(MessageBoxes& messages, const std::string& text)
     messages.ShowMessage(text + kNothingWritten, kFileErrorCaption);
 }
 
-std::string lineOf(int lineNumber, const std::filesystem::path& input)
+std::string lineOf(std::uint64_t lineNumber, const std::filesystem::path& input)
 {
     return "Line " + std::to_string(lineNumber) + " of " + InputName(input);
 }
 
-void showTooLong(MessageBoxes& messages, const std::filesystem::path& input, int lineNumber)
+void showTooLong(MessageBoxes& messages, const std::filesystem::path& input, std::uint64_t lineNumber)
 {
     showFileError(messages, lineOf(lineNumber, input) + " is longer than " + std::to_string(kMaxPointLineLength) +
                                 " characters.");
@@ -63,7 +65,7 @@ std::array<SelectedColumn, 3> selectedColumns(const FileConversionSettings& sett
 }
 
 // A selected field's number; a field that is no number is named with its line.
-double fieldNumber(std::string_view field, int lineNumber, char decimalSeparator)
+double fieldNumber(std::string_view field, std::uint64_t lineNumber, char decimalSeparator)
 {
     try {
         return FileStrToFloat(field, decimalSeparator);
@@ -75,18 +77,25 @@ double fieldNumber(std::string_view field, int lineNumber, char decimalSeparator
 // Under "West longitudes without minuses" the minus is added here; one
 // already written means the file follows the other convention, and taking it
 // away would put the point on the other side of Greenwich.
-void refuseMinusSign(std::string_view field, int lineNumber, const SelectedColumn& column,
+void refuseMinusSign(std::string_view field, std::uint64_t lineNumber, const SelectedColumn& column,
                      const FileConversionSettings& settings)
 {
     if (settings.Direction != ConversionDirection::DegreesToUtm || !settings.WestWithoutMinus) return;
     if (column.Member != &FilePoint::Lon || field.empty() || field.front() != '-') return;
-    throw CommandError("Line " + std::to_string(lineNumber) + ": longitude '" + std::string(field) +
+    throw CommandError("Line " + std::to_string(lineNumber) + ": longitude '" + VisibleText(field) +
                        "' has a minus sign, but 'West longitudes without minuses' is checked");
+}
+
+// A UTF-16 file reads as bytes with a NUL in every other place: say what it
+// is rather than quote its first field.
+bool startsWithUtf16Mark(std::string_view firstLine)
+{
+    return firstLine.starts_with("\xFF\xFE") || firstLine.starts_with("\xFE\xFF");
 }
 
 }  // namespace
 
-std::string InputName(const std::filesystem::path& input) { return input.string(); }
+std::string InputName(const std::filesystem::path& input) { return VisibleText(input.string()); }
 
 bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, MessageBoxes& messages)
 {
@@ -95,19 +104,22 @@ bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, Messa
         showUnreadable(messages, input);
         return false;
     }
-    int lineNumber = 0;
     int rows = 0;
     std::string_view line;
     for (;;) {
         const LineReader::Result result = reader.Next(line);
-        if (result == LineReader::Result::End) return true;
+        if (result == LineReader::Result::End) break;
         if (result == LineReader::Result::Failed) {
             showUnreadable(messages, input);
             return false;
         }
-        ++lineNumber;
+        const std::uint64_t lineNumber = reader.LineNumber();
         if (result == LineReader::Result::TooLong) {
             showTooLong(messages, input, lineNumber);
+            return false;
+        }
+        if (lineNumber == 1 && startsWithUtf16Mark(line)) {
+            showFileError(messages, InputName(input) + " is UTF-16 text; save it as plain text (ANSI or UTF-8).");
             return false;
         }
         if ((lineNumber > 1 || !skipFirstRow) && !isBlankLine(line) && ++rows > PointTable::kMaxRows) {
@@ -117,6 +129,11 @@ bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, Messa
             return false;
         }
     }
+    if (rows == 0) {
+        showFileError(messages, InputName(input) + " holds no points.");
+        return false;
+    }
+    return true;
 }
 
 bool ReadPointFile(const std::filesystem::path& input, const FileConversionSettings& settings,
@@ -129,7 +146,6 @@ bool ReadPointFile(const std::filesystem::path& input, const FileConversionSetti
     }
     const std::array<SelectedColumn, 3> columns = selectedColumns(settings);
     const int lastColumn = columns.back().Column;
-    int lineNumber = 0;
     std::string_view line;
     for (;;) {
         const LineReader::Result result = reader.Next(line);
@@ -138,7 +154,7 @@ bool ReadPointFile(const std::filesystem::path& input, const FileConversionSetti
             showUnreadable(platform.Messages, input);
             return false;
         }
-        ++lineNumber;
+        const std::uint64_t lineNumber = reader.LineNumber();
         if (result == LineReader::Result::TooLong) {
             showTooLong(platform.Messages, input, lineNumber);
             return false;

@@ -8,9 +8,11 @@
 
 namespace kartoval {
 
-// Checks that every line has at most 199 characters and that the rows (the
-// non-blank lines, the header excepted) fit the table. Shows the reason,
-// naming the file and the line, and gives false when the file is refused.
+// Checks that every line has at most 199 characters and that there is at
+// least one row (a non-blank line, the header excepted) and no more than the
+// table holds; a UTF-16 file is refused by name. Lines end at LF, CR LF or a
+// lone CR; a UTF-8 byte-order mark is skipped. Shows the reason, naming the
+// file and the line, and gives false when the file is refused.
 [[nodiscard]] bool CountPointFile(const std::filesystem::path& input, bool skipFirstRow, MessageBoxes& messages);
 
 // Reads every row into `table`. With SkipFirstRow the first line is
@@ -21,7 +23,8 @@ namespace kartoval {
 [[nodiscard]] bool ReadPointFile(const std::filesystem::path& input, const FileConversionSettings& settings,
                                  const Platform& platform, PointTable& table);
 
-// How a message names the input: as the user typed it.
+// How a message names the input: as the user typed it, control and invisible
+// characters shown by name.
 [[nodiscard]] std::string InputName(const std::filesystem::path& input);
 
 }  // namespace kartoval

@@ -3,6 +3,8 @@
 # need, and only those that are missing. Safe to run again.
 set -euo pipefail
 
+# "install-deps.sh fuzz" adds what the fuzz targets need (clang and its
+# libFuzzer runtime).
 packages=(
   g++ cmake make python3
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
@@ -10,6 +12,9 @@ packages=(
   proj-bin proj-data
   xvfb xauth
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

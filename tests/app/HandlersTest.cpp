@@ -77,7 +77,7 @@ TEST_F(HandlersTest, MissingZoneTableIsReportedAndLeavesTheListEmpty)
     Open();
     Click("TabSheet2", "ButNAD83");
     ASSERT_EQ(Messages.Messages.size(), 1U);
-    EXPECT_EQ(Messages.Messages[0].Text, "Can't find NAD83 data file");
+    EXPECT_EQ(Messages.Messages[0].Text, "Can't find NAD83 data file\nLooked for " + (Folder.Path / "nad83.txt").string());
     EXPECT_EQ(Messages.Messages[0].Caption, "File error");
     EXPECT_EQ(List("BoxProjection2").count(), 0);
     EXPECT_TRUE(Button("ButNAD83").isChecked());

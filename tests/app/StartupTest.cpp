@@ -230,7 +230,7 @@ TEST_F(StartupTest, MissingEllipsoidTableIsReportedAndTheWindowStillOpens)
     std::filesystem::remove(Folder.Path / "ellips.txt");
     Open();
     ASSERT_EQ(Messages.Messages.size(), 1U);
-    EXPECT_EQ(Messages.Messages[0].Text, "Can't find ellipsoid data file");
+    EXPECT_EQ(Messages.Messages[0].Text, "Can't find ellipsoid data file\nLooked for " + (Folder.Path / "ellips.txt").string());
     EXPECT_EQ(Messages.Messages[0].Caption, "File error");
     for (const char* box : {"BoxEllipsoid", "BoxEllipsoid2"}) {
         EXPECT_EQ(List(box).count(), 0) << box;
@@ -301,7 +301,7 @@ TEST(RunKartovalTest, ShowsTheWindowAndEndsWithZeroWhenItIsClosed)
     EXPECT_EQ(title, "Kartoval");
     EXPECT_EQ(QApplication::applicationDisplayName().toStdString(), "Kartoval");
     ASSERT_EQ(messages.Messages.size(), 1U);
-    EXPECT_EQ(messages.Messages[0].Text, "Can't find ellipsoid data file");
+    EXPECT_EQ(messages.Messages[0].Text, "Can't find ellipsoid data file\nLooked for " + (folder.Path / "ellips.txt").string());
     EXPECT_FALSE(messages.ShownOverWindow);
     EXPECT_TRUE(messages.Questions.empty());
 }

@@ -252,7 +252,7 @@ TEST_F(ConvertStatePlane, MissingZoneFile)
 {
     Nad83(kTmZone);
     std::filesystem::remove(folder.Path / "nad83.txt");
-    EXPECT_EQ(EndsWithMessage(), "Can't find NAD data file");
+    EXPECT_EQ(EndsWithMessage(), "Can't find NAD data file\nLooked for " + Path("nad83.txt"));
 }
 
 TEST_F(ConvertStatePlane, ParameterThatIsNoNumberEndsTheClick)

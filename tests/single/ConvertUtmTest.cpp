@@ -241,7 +241,7 @@ TEST_F(ConvertUtm, MissingEllipsoidFileEndsTheClickAfterItsMessage)
     Type("0", "3", "1", "2");
     const auto before = Texts();
     EXPECT_NO_THROW(Convert());
-    EXPECT_EQ(OnlyMessage(), "Can't find ellipsoid data file");
+    EXPECT_EQ(OnlyMessage(), "Can't find ellipsoid data file\nLooked for " + Path("ellips.txt"));
     ExpectNoBoxChanged(before);
 }
 
