@@ -175,6 +175,34 @@ TEST_F(SafeWindowTest, EnterRunsThePageAndNeverReplacesTheInput)
     EXPECT_EQ(Status(), "Nothing converted");
 }
 
+// Results stay as computed; the status line says how far to trust a point
+// far from its zone's central meridian (zone 31: 3E), on both pages.
+TEST_F(SafeWindowTest, StatusLineWarnsFarFromTheCentralMeridian)
+{
+    const std::vector<std::pair<const char*, std::string>> rows = {
+        {"6", "Converted 1 point (UTM zone 31 north, WGS 84)"},
+        {"11", "Converted 1 point (UTM zone 31 north, WGS 84); 8.0 degrees from the central meridian: expect "
+               "errors of about 37 cm"},
+    };
+    Open();
+    List("BoxProjection2").setCurrentIndex(30);
+    for (const auto& [longitude, status] : rows) {
+        Type("EditLatitude", "40");
+        Type("EditLongitude", longitude);
+        Click("TabSheet2", "ButConvert");
+        EXPECT_EQ(Status(), status);
+    }
+    Folder.Write("in.txt", "1 8 40\n2 3 40\n3 4 40\n");  // read as west: 1, 6 and 5 degrees from -9
+    Edit("EditInput").setText(QString::fromStdString((Folder.Path / "in.txt").string()));
+    Edit("EditOutput").setText(QString::fromStdString((Folder.Path / "out.txt").string()));
+    Click("TabSheet1", "GO");
+    const std::string file = Status();
+    EXPECT_NE(file.find("; 2 points more than 4.0 degrees from the central meridian (up to 6.0 degrees: expect "
+                        "errors up to about 5 cm)"),
+              std::string::npos)
+        << file;
+}
+
 // A failing row is named by its line in the file, header and blank lines
 // counted; nothing is written and "Skip first row" stays for the retry.
 TEST_F(SafeWindowTest, FailingRowNamedByItsFileLine)
