@@ -65,12 +65,12 @@ public:
             const LineReader::Result result = input_.Next(line);
             if (result == LineReader::Result::End) break;
             if (result == LineReader::Result::Failed) {
-                fail({FailureKind::ReadFailed, summary_.Lines + 1, 0, {}, {}, {}, 0}, true);
+                fail({FailureKind::ReadFailed, summary_.Lines + 1, 0, {}, {}, {}, {}, 0}, true);
                 break;
             }
             ++summary_.Lines;
             if (result == LineReader::Result::TooLong) {
-                fail({FailureKind::TooLong, summary_.Lines, 0, {}, {}, {}, 0}, true);
+                fail({FailureKind::TooLong, summary_.Lines, 0, {}, {}, {}, {}, 0}, true);
                 break;
             }
             if (callbacks_.Progress && summary_.Lines % kProgressEvery == 0) callbacks_.Progress(summary_.Rows);
@@ -88,7 +88,7 @@ private:
         // A UTF-16 file reads as bytes with a NUL in every other place: say
         // what it is rather than quote its first field.
         if (summary_.Lines == 1 && (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF"))) {
-            return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, 0}, true);
+            return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, {}, 0}, true);
         }
         if (summary_.Lines <= options_.HeaderLines) {
             if (options_.KeepHeader) {
@@ -102,17 +102,17 @@ private:
             return true;
         }
         if (options_.MaxRows != 0 && summary_.Rows + summary_.FailedLines >= options_.MaxRows) {
-            return fail({FailureKind::TooManyRows, summary_.Lines, 0, {}, {}, {}, 0}, true);
+            return fail({FailureKind::TooManyRows, summary_.Lines, 0, {}, {}, {}, {}, 0}, true);
         }
         if (delimiter_ == Delimiter::Auto) delimiter_ = DetectDelimiter(line);
         std::size_t badField = 0;
         if (!SplitFields(line, delimiter_, fields_, badField)) {
-            return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, fields_.size()}, false);
+            return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, {}, fields_.size()}, false);
         }
         // A line too short is named as such, even when a field before the gap is no number.
         for (const Selected& s : selected_) {
             if (s.Column >= fields_.size()) {
-                return fail({FailureKind::MissingField, summary_.Lines, s.Column, s.Role, {}, {}, fields_.size()},
+                return fail({FailureKind::MissingField, summary_.Lines, s.Column, s.Role, {}, {}, {}, fields_.size()},
                             false);
             }
         }
@@ -120,7 +120,7 @@ private:
             const std::string_view text = FieldValue(line, fields_[s.Column], scratch_);
             const TextProblem problem = readNumber(text, s, *s.Target);
             if (problem != TextProblem::None) {
-                return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, std::string(text),
+                return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, problem, std::string(text),
                              pageLayout() && problem == TextProblem::NotANumber ? "is not a valid floating point value"
                                                                                 : ProblemText(problem),
                              fields_.size()},
@@ -133,11 +133,11 @@ private:
         try {
             transform_.Convert(x_, y_, outX, outY, degrees);
         } catch (const PointRangeError& error) {
-            return fail({FailureKind::PointRange, summary_.Lines, 0, {}, error.what(), {}, fields_.size()}, false);
+            return fail({FailureKind::PointRange, summary_.Lines, 0, {}, {}, error.what(), {}, fields_.size()}, false);
         }
-        if (const auto distance = transform_.DistanceFromCentralMeridian(degrees); distance && *distance > kFarFromMeridian) {
-            ++summary_.FarPoints;
-            summary_.WorstDistance = std::max(summary_.WorstDistance, *distance);
+        if (const auto distance = transform_.DistanceFromCentralMeridian(degrees)) {
+            if (*distance > kFarFromCentralMeridianDegrees) ++summary_.FarPoints;
+            summary_.FarthestDegrees = std::max(summary_.FarthestDegrees, *distance);
         }
         ++summary_.Rows;
         if (pageLayout()) {
@@ -159,14 +159,15 @@ private:
     {
         const bool west = options_.WestWithoutMinus && s.Axis == AngleAxis::Longitude;
         if (pageLayout()) {
-            if (west && options_.MinusIsError && text.find('-') != std::string_view::npos) {
-                return TextProblem::MinusNotAllowed;
-            }
             try {
                 value = FileStrToFloat(text, options_.DecimalSeparator);
             } catch (const ConvertError&) {
                 return TextProblem::NotANumber;
             }
+            // The minus is added here; one already written means the file
+            // follows the other convention, and dropping it would put the
+            // point on the other side of Greenwich.
+            if (west && options_.MinusIsError && text.front() == '-') return TextProblem::MinusNotAllowed;
             if (west) value = -value;
             return TextProblem::None;
         }

@@ -36,37 +36,37 @@ std::optional<GridProjection> zoneProjection(const ConvertContext& context, XyPr
 
 }  // namespace
 
-bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
+PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
 {
     bool lambert = false;
     const std::optional<GridProjection> projection = zoneProjection(context, family, lambert);
-    if (!projection) return false;
+    if (!projection) return {};
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
     const GridPoint grid = projection->Forward(point.Longitude, point.Latitude);
     WriteGrid(texts, grid.Easting, grid.Northing, sep);
-    return true;
+    return {true, projection->DistanceFromCentralMeridian(point.Longitude)};
 }
 
-bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
+PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
 {
     bool lambert = false;
     const std::optional<GridProjection> projection = zoneProjection(context, family, lambert);
-    if (!projection) return false;
+    if (!projection) return {};
     const char sep = context.Env.DecimalSeparator;
     // The conic path has always read Y before X, so a bad Y is the one reported.
     double x = 0.0;
     double y = 0.0;
     if (lambert) {
-        y = StrToFloat(texts.Y, sep);
-        x = StrToFloat(texts.X, sep);
+        y = ReadBox(texts.Y, kYBox, sep);
+        x = ReadBox(texts.X, kXBox, sep);
     } else {
-        x = StrToFloat(texts.X, sep);
-        y = StrToFloat(texts.Y, sep);
+        x = ReadBox(texts.X, kXBox, sep);
+        y = ReadBox(texts.Y, kYBox, sep);
     }
     const GeoPoint point = projection->Inverse(x, y);
     WriteGeographic(texts, point.Latitude, point.Longitude, sep);
-    return true;
+    return {true, projection->DistanceFromCentralMeridian(point.Longitude)};
 }
 
 }  // namespace kartoval

@@ -260,6 +260,66 @@ TEST_F(BatchRun, SkipFirstRowActsOnOneRunOnly)
     EXPECT_EQ(output(), first);
 }
 
+// Refusals of a file or a page that would convert to a plausible wrong
+// answer; none writes anything and "Skip first row" stays checked.
+TEST_F(BatchRun, RefusedRunsWriteNothing)
+{
+    const struct {
+        const char* name;
+        int ellipsoid;
+        std::string input;
+        std::string message;
+    } cases[] = {
+        {"minus under west without minuses", kWgs84Position, "head\n1 8.5 38.9\n\n2 -3.5 40\n",
+         "Line 4: longitude '-3.5' has a minus sign, but 'West longitudes without minuses' is checked"},
+        {"no ellipsoid selected", -1, kTwoPoints, "Choose an ellipsoid\nNothing is selected in the Ellipsoid list."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.Write("out.txt", kOldOutput);
+        messages.Messages.clear();
+        settings.SkipFirstRow = true;
+        boxSkip.Checked = true;
+        settings.EllipsoidPosition = c.ellipsoid;
+        try {
+            run(c.input);
+            EXPECT_EQ(onlyMessage().Text, c.message);
+        } catch (const CommandError& error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+        EXPECT_EQ(output(), kOldOutput);
+        EXPECT_TRUE(boxSkip.Checked);
+    }
+}
+
+// The summary the status line shows: points counted, and those more than 4
+// degrees from the central meridian (-9 for zone 29) counted apart, in both
+// directions. An empty input had no header to discard: the box stays checked.
+TEST_F(BatchRun, SummaryCountsPointsFarFromTheCentralMeridian)
+{
+    settings.WestWithoutMinus = false;
+    settings.SkipFirstRow = true;
+    boxSkip.Checked = true;
+    folder.Write("in.txt", "");
+    EXPECT_FALSE(ConvertPointFile(settings, platform, boxSkip));
+    EXPECT_TRUE(boxSkip.Checked);
+
+    settings.SkipFirstRow = false;
+    // 3.9, 4.1 and 6 degrees east of -9; 500000 is on the meridian.
+    folder.Write("in.txt", "1 -5.1 40\n2 -4.9 40\n3 -3 40\n");
+    const auto forward = ConvertPointFile(settings, platform, boxSkip);
+    ASSERT_TRUE(forward);
+    EXPECT_EQ(forward->Points, 3);
+    EXPECT_EQ(forward->FarPoints, 2);
+    EXPECT_NEAR(forward->FarthestDegrees, 6.0, 1e-12);  // a difference of two short decimals
+
+    settings.Direction = ConversionDirection::UtmToDegrees;
+    folder.Write("in.txt", "1 500000 4000000\n");
+    const auto inverse = ConvertPointFile(settings, platform, boxSkip);
+    ASSERT_TRUE(inverse);
+    EXPECT_EQ(inverse->FarPoints, 0);
+}
+
 TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
 {
     std::filesystem::create_directory(folder.Path / "sub");
@@ -295,15 +355,19 @@ TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
 TEST_F(BatchRun, MissingInputLeavesOutputAlone)
 {
     std::filesystem::create_directory(folder.Path / "folder");
-    const std::string cases[] = {pathOf("nothing.txt"), "", pathOf("folder")};
-    for (const std::string& input : cases) {
+    const std::pair<std::string, std::string> cases[] = {
+        {pathOf("nothing.txt"), pathOf("nothing.txt") + ": No such file or directory"},
+        {"", "No input file is named."},
+        {pathOf("folder"), pathOf("folder") + ": It is a folder."},
+    };
+    for (const auto& [input, where] : cases) {
         SCOPED_TRACE(input);
         folder.Write("out.txt", kOldOutput);
         messages.Messages.clear();
         settings.InputPath = input;
-        ConvertPointFile(settings, platform, boxSkip);
+        EXPECT_FALSE(ConvertPointFile(settings, platform, boxSkip));
         const auto shown = onlyMessage();
-        EXPECT_EQ(shown.Text, "Can't find specified file");
+        EXPECT_EQ(shown.Text, "Can't find specified file\n" + where);
         EXPECT_EQ(shown.Caption, "File error");
         EXPECT_EQ(output(), kOldOutput);
     }
@@ -314,7 +378,7 @@ TEST_F(BatchRun, MissingEllipsoidFileEndsRunFirst)
     std::filesystem::remove(folder.Path / "ellips.txt");
     settings.InputPath = pathOf("nothing.txt");
     ConvertPointFile(settings, platform, boxSkip);
-    EXPECT_EQ(onlyMessage().Text, "Can't find ellipsoid data file");
+    EXPECT_EQ(onlyMessage().Text, "Can't find ellipsoid data file\nLooked for " + pathOf("ellips.txt"));
     EXPECT_FALSE(outputExists());
 }
 
