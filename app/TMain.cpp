@@ -176,14 +176,13 @@ void TMain::connectHandlers()
 // numbers misleading; Enter in a box runs its page's command.
 void TMain::connectCues()
 {
-    Controls& c = *controls_;
+    Controls* c = controls_.get();
     for (QAbstractButton* family : {form_->ButUTMN, form_->ButUTMS, form_->ButNAD27, form_->ButNAD83}) {
-        connect(family, &QAbstractButton::toggled, this, [this, &c](bool checked) {
-            if (checked) c.SinglePageCues.FamilyChanged(CheckedGridFamily(c.SinglePage));
+        connect(family, &QAbstractButton::toggled, this, [c](bool checked) {
+            if (checked) c->SinglePageCues.FamilyChanged(CheckedGridFamily(c->SinglePage));
         });
     }
-    connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this,
-            [&c] { c.SinglePageCues.DirectionChanged(); });
+    connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
     new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
     new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }

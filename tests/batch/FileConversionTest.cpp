@@ -292,34 +292,6 @@ TEST_F(BatchRun, RefusedRunsWriteNothing)
     }
 }
 
-// The summary the status line shows: points counted, and those more than 4
-// degrees from the central meridian (-9 for zone 29) counted apart, in both
-// directions. An empty input had no header to discard: the box stays checked.
-TEST_F(BatchRun, SummaryCountsPointsFarFromTheCentralMeridian)
-{
-    settings.WestWithoutMinus = false;
-    settings.SkipFirstRow = true;
-    boxSkip.Checked = true;
-    folder.Write("in.txt", "");
-    EXPECT_FALSE(ConvertPointFile(settings, platform, boxSkip));
-    EXPECT_TRUE(boxSkip.Checked);
-
-    settings.SkipFirstRow = false;
-    // 3.9, 4.1 and 6 degrees east of -9; 500000 is on the meridian.
-    folder.Write("in.txt", "1 -5.1 40\n2 -4.9 40\n3 -3 40\n");
-    const auto forward = ConvertPointFile(settings, platform, boxSkip);
-    ASSERT_TRUE(forward);
-    EXPECT_EQ(forward->Points, 3);
-    EXPECT_EQ(forward->FarPoints, 2);
-    EXPECT_NEAR(forward->FarthestDegrees, 6.0, 1e-12);  // a difference of two short decimals
-
-    settings.Direction = ConversionDirection::UtmToDegrees;
-    folder.Write("in.txt", "1 500000 4000000\n");
-    const auto inverse = ConvertPointFile(settings, platform, boxSkip);
-    ASSERT_TRUE(inverse);
-    EXPECT_EQ(inverse->FarPoints, 0);
-}
-
 TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
 {
     std::filesystem::create_directory(folder.Path / "sub");
