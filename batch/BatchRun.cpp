@@ -127,15 +127,13 @@ private:
                             false);
             }
         }
-        double outX = 0.0;
-        double outY = 0.0;
-        GeoPoint degrees{};
+        ConvertedPoint point{};
         try {
-            transform_.Convert(x_, y_, outX, outY, degrees);
+            point = transform_.Convert(x_, y_);
         } catch (const PointRangeError& error) {
             return fail({FailureKind::PointRange, summary_.Lines, 0, {}, {}, error.what(), {}, fields_.size()}, false);
         }
-        if (const auto distance = transform_.DistanceFromCentralMeridian(degrees)) {
+        if (const auto distance = transform_.DistanceFromCentralMeridian(point.Degrees)) {
             if (*distance > kFarFromCentralMeridianDegrees) ++summary_.FarPoints;
             summary_.FarthestDegrees = std::max(summary_.FarthestDegrees, *distance);
         }
@@ -143,13 +141,13 @@ private:
         if (pageLayout()) {
             AppendFixed(out_, shotPoint_, kPageDecimals);
             out_ += '\t';
-            AppendFixed(out_, outX, kPageDecimals);
+            AppendFixed(out_, point.X, kPageDecimals);
             out_ += '\t';
-            AppendFixed(out_, outY, kPageDecimals);
+            AppendFixed(out_, point.Y, kPageDecimals);
             out_ += '\n';
             return true;
         }
-        writeFields(line, outX, outY, degrees);
+        writeFields(line, point);
         return true;
     }
 
@@ -188,7 +186,7 @@ private:
 
     // Every field as it came, the two converted ones replaced (quoted again if
     // they came quoted), the factors appended.
-    void writeFields(std::string_view line, double outX, double outY, const GeoPoint& degrees)
+    void writeFields(std::string_view line, const ConvertedPoint& point)
     {
         const char separator = OutputSeparator(delimiter_);
         for (std::size_t k = 0; k < fields_.size(); ++k) {
@@ -196,7 +194,7 @@ private:
             const FieldSpan& field = fields_[k];
             if (k == options_.XColumn || k == options_.YColumn) {
                 if (field.Quoted) out_ += '"';
-                appendValue(k == options_.XColumn ? outX : outY,
+                appendValue(k == options_.XColumn ? point.X : point.Y,
                             k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude);
                 if (field.Quoted) out_ += '"';
             } else {
@@ -204,7 +202,7 @@ private:
             }
         }
         if (options_.Factors) {
-            const PointFactors factors = transform_.Factors(degrees);
+            const PointFactors factors = transform_.Factors(point.Degrees);
             out_ += separator;
             AppendFixed(out_, factors.Scale, kScaleDecimals);
             out_ += separator;

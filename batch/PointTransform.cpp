@@ -11,8 +11,9 @@ PointTransform::PointTransform(std::optional<GridProjection> from, std::optional
 {
 }
 
-void PointTransform::Convert(double x, double y, double& outX, double& outY, GeoPoint& degrees) const
+ConvertedPoint PointTransform::Convert(double x, double y) const
 {
+    GeoPoint degrees{};
     if (from_) {
         degrees = from_->Inverse(x, y);
         CheckGeographicResult(degrees.Latitude, degrees.Longitude);
@@ -24,12 +25,9 @@ void PointTransform::Convert(double x, double y, double& outX, double& outY, Geo
     if (to_) {
         const GridPoint grid = to_->Forward(degrees.Longitude, degrees.Latitude);
         CheckGridResult(grid.Easting, grid.Northing);
-        outX = grid.Easting;
-        outY = grid.Northing;
-    } else {
-        outX = degrees.Longitude;
-        outY = degrees.Latitude;
+        return {grid.Easting, grid.Northing, degrees};
     }
+    return {degrees.Longitude, degrees.Latitude, degrees};
 }
 
 PointFactors PointTransform::Factors(const GeoPoint& degrees) const

@@ -9,6 +9,14 @@
 
 namespace kartoval {
 
+// A converted point: the output pair, and the point in degrees for the factors
+// and the distance from the central meridian.
+struct ConvertedPoint {
+    double X;  // longitude or easting
+    double Y;  // latitude or northing
+    GeoPoint Degrees;
+};
+
 class PointTransform {
 public:
     // A side without a projection is latitude/longitude in degrees.
@@ -20,9 +28,8 @@ public:
 
     // (x, y) is (longitude, latitude) or (easting, northing); so is the result.
     // Throws PointRangeError for a latitude outside -90..90, a longitude
-    // beyond a full turn, or a result that is not a finite number. `degrees`
-    // receives the point in degrees, for the factors and the distance below.
-    void Convert(double x, double y, double& outX, double& outY, GeoPoint& degrees) const;
+    // beyond a full turn, or a result that is not a finite number.
+    [[nodiscard]] ConvertedPoint Convert(double x, double y) const;
 
     // Scale factor and convergence on the output grid (the input grid when
     // the output is degrees); needs HasGrid().
