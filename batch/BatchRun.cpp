@@ -152,6 +152,10 @@ private:
     }
 
     [[nodiscard]] bool pageLayout() const { return options_.ShotPointColumn.has_value(); }
+    [[nodiscard]] bool quotesFields() const
+    {
+        return delimiter_ == Delimiter::Comma || delimiter_ == Delimiter::Semicolon;
+    }
 
     TextProblem readNumber(std::string_view text, const Selected& s, double& value) const
     {
@@ -193,10 +197,18 @@ private:
             if (k > 0) out_ += separator;
             const FieldSpan& field = fields_[k];
             if (k == options_.XColumn || k == options_.YColumn) {
-                if (field.Quoted) out_ += '"';
-                appendValue(k == options_.XColumn ? point.X : point.Y,
-                            k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude);
-                if (field.Quoted) out_ += '"';
+                const double value = k == options_.XColumn ? point.X : point.Y;
+                const AngleAxis axis = k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude;
+                if (!quotesFields()) {
+                    appendValue(value, axis);
+                } else {
+                    // A seconds mark is a quote: such a value is quoted, its quote doubled.
+                    scratch_.clear();
+                    std::swap(scratch_, out_);
+                    appendValue(value, axis);
+                    std::swap(scratch_, out_);
+                    AppendField(out_, scratch_, separator, field.Quoted);
+                }
             } else {
                 out_.append(line.data() + field.Begin, field.End - field.Begin);
             }
