@@ -6,6 +6,8 @@
 #include "batch/FileConversionPage.hpp"
 #include "toolkit/Errors.hpp"
 
+#include <sys/stat.h>
+
 namespace kartoval::testing {
 namespace {
 
@@ -327,10 +329,13 @@ TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
 TEST_F(BatchRun, MissingInputLeavesOutputAlone)
 {
     std::filesystem::create_directory(folder.Path / "folder");
+    // A pipe exists but would block the window until someone writes to it.
+    ASSERT_EQ(mkfifo(pathOf("pipe").c_str(), 0600), 0);
     const std::pair<std::string, std::string> cases[] = {
         {pathOf("nothing.txt"), pathOf("nothing.txt") + ": No such file or directory"},
         {"", "No input file is named."},
         {pathOf("folder"), pathOf("folder") + ": It is a folder."},
+        {pathOf("pipe"), pathOf("pipe") + ": It is no plain file."},
     };
     for (const auto& [input, where] : cases) {
         SCOPED_TRACE(input);
