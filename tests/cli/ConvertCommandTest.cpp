@@ -127,6 +127,10 @@ TEST(ConvertCommand, OutputFileIsAllOrNothing)
     EXPECT_EQ(missingFolder.Status, 3);
     EXPECT_NE(missingFolder.Err.find("Can't write the output file"), std::string::npos) << missingFolder.Err;
 
+    // --keep-going writes the lines that converted, and still says a line failed.
+    EXPECT_EQ(run(with(kGeoToUtm29, {"--keep-going", (folder.Path / "bad.txt").string(), out})).Status, 1);
+    EXPECT_EQ(folder.Read("out.txt"), "1\t456521.7670\t4283604.7347\n");
+
     EXPECT_EQ(run(with(kGeoToUtm29, {"--in-place", in})).Status, 0);
     EXPECT_EQ(folder.Read("in.txt"), "1\t456521.7670\t4283604.7347\n");
     EXPECT_EQ(names(), (std::vector<std::string>{"bad.txt", "in.txt", "out.txt"}));
@@ -147,6 +151,9 @@ TEST(ConvertCommand, WorkedValuesAgreeWithProj)
         {{"--from", "utm:29N", "--to", "geo"}, "500000 4000000", -9.0, 36.144718099, 1e-8},
         {{"--from", "geo", "--to", "nad83:California zone 3"}, "-121 37.5", 1955790.1973, 611098.7427, 1e-4},
         {{"--from", "geo", "--to", "EPSG:32040"}, "-99 29.5", 2000000.0, 605982.3785, 1e-4},
+        // EPSG codes bring their datum's ellipsoid: Clarke 1866 for NAD27 UTM, GRS 1980 for NAD83.
+        {{"--from", "geo", "--to", "EPSG:26717"}, "-81 35", 500000.0, 3872845.500270, 1e-3},
+        {{"--from", "geo", "--to", "EPSG:26943"}, "-120 37", 2044506.266988, 555610.014506, 1e-4},
         {{"--from", "nad27:Texas South Central", "--to", "geo"}, "2000000 605982.3785", -99.0, 29.5, 1e-9},
     };
     for (const auto& c : cases) {
