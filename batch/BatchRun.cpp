@@ -117,7 +117,11 @@ private:
             }
         }
         for (const Selected& s : selected_) {
-            const std::string_view text = FieldValue(line, fields_[s.Column], scratch_);
+            // Blank-separated fields come trimmed and never quoted: no second look.
+            const FieldSpan& field = fields_[s.Column];
+            const std::string_view text = delimiter_ == Delimiter::Whitespace
+                                              ? line.substr(field.Begin, field.End - field.Begin)
+                                              : FieldValue(line, field, scratch_);
             const TextProblem problem = readNumber(text, s, *s.Target);
             if (problem != TextProblem::None) {
                 return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, problem, std::string(text),

@@ -85,7 +85,7 @@ std::vector<std::array<double, 3>> readRows(const std::filesystem::path& path)
 // Read + split + parse the input, format + write the output's numbers (known
 // beforehand): the same bytes in and out as a whole run, through the same
 // reader, splitter, number text and writer, minus the projection.
-void floorRun(const std::filesystem::path& input, const std::vector<std::array<double, 3>>& rows,
+[[gnu::noinline]] void floorRun(const std::filesystem::path& input, const std::vector<std::array<double, 3>>& rows,
               const std::filesystem::path& output)
 {
     kartoval::LineReader reader(input, kartoval::kMaxPointLineLength);
