@@ -1,7 +1,9 @@
 #include "app/TMain.hpp"
 
+#include "app/EnterKey.hpp"
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
+#include "app/SinglePageCues.hpp"
 #include "batch/FileConversionPage.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/UtmZones.hpp"
@@ -9,6 +11,7 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QSignalBlocker>
 
 namespace kartoval {
 namespace {
@@ -49,6 +52,12 @@ struct TMain::Controls {
           ButUTMS(*form.ButUTMS),
           ButNAD27(*form.ButNAD27),
           ButNAD83(*form.ButNAD83),
+          ButFileUTMS(*form.ButFileUTMS),
+          ButFileNAD27(*form.ButFileNAD27),
+          ButFileNAD83(*form.ButFileNAD83),
+          Label7(*form.Label7),
+          DegreesToUtmCaption(*form.ButtonDegreesToUTM),
+          UtmToDegreesCaption(*form.ButtonUTMToDegrees),
           FilePage{.EditInput = EditInput,
                    .EditOutput = EditOutput,
                    .BoxEllipsoid = BoxEllipsoid,
@@ -58,7 +67,15 @@ struct TMain::Controls {
                    .BoxSP = BoxSP,
                    .BoxSkip = BoxSkip,
                    .BoxMinusW = BoxMinusW,
-                   .ButtonDegreesToUTM = ButtonDegreesToUTM},
+                   .ButtonDegreesToUTM = ButtonDegreesToUTM,
+                   .ButFileUTMS = ButFileUTMS,
+                   .ButFileNAD27 = ButFileNAD27,
+                   .ButFileNAD83 = ButFileNAD83,
+                   .Label7 = Label7,
+                   .LabLongi = LabLongi,
+                   .LabLati = LabLati,
+                   .ButtonDegreesToUTMCaption = DegreesToUtmCaption,
+                   .ButtonUTMToDegreesCaption = UtmToDegreesCaption},
           SinglePage{.BoxProjection2 = BoxProjection2,
                      .BoxEllipsoid2 = BoxEllipsoid2,
                      .EditLatitude = EditLatitude,
@@ -69,7 +86,17 @@ struct TMain::Controls {
                      .ButUTMN = ButUTMN,
                      .ButUTMS = ButUTMS,
                      .ButNAD27 = ButNAD27,
-                     .ButNAD83 = ButNAD83}
+                     .ButNAD83 = ButNAD83},
+          SinglePageCues({.BoxProjection2 = *form.BoxProjection2,
+                          .BoxEllipsoid2 = *form.BoxEllipsoid2,
+                          .EditLatitude = *form.EditLatitude,
+                          .EditLongitude = *form.EditLongitude,
+                          .EditX = *form.EditX,
+                          .EditY = *form.EditY,
+                          .Label8 = *form.Label8,
+                          .Label9 = *form.Label9,
+                          .DatumNotice = *form.DatumNotice,
+                          .UseDatumEllipsoid = *form.UseDatumEllipsoid})
     {
     }
 
@@ -77,26 +104,37 @@ struct TMain::Controls {
     QtLabelText LabLongi, LabLati;
     QtList BoxProjection, BoxEllipsoid, BoxSP, BoxLon, BoxLat, BoxProjection2, BoxEllipsoid2;
     QtCheck BoxSkip, BoxMinusW, ButtonDegreesToUTM, ButtonDegreesToXY, ButUTMN, ButUTMS, ButNAD27, ButNAD83;
+    QtCheck ButFileUTMS, ButFileNAD27, ButFileNAD83;
+    QtLabelText Label7;
+    QtButtonText DegreesToUtmCaption, UtmToDegreesCaption;
     FileConversionPage FilePage;
     SinglePointPage SinglePage;
+    kartoval::SinglePageCues SinglePageCues;
 };
 
 TMain::TMain(const AppServices& services, QWidget* parent)
     : QWidget(parent),
       form_(std::make_unique<Ui::TMain>()),
       dialogs_(services.FileDialogs),
-      platform_{services.Messages, services.DataFolder, services.DecimalSeparator}
+      messages_(services.Messages),
+      platform_{messages_, services.DataFolder, services.DecimalSeparator}
 {
     setObjectName(QStringLiteral("Main"));
     form_->setupUi(this);
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
     connectHandlers();
+    connectCues();
 
     Controls& c = *controls_;
     // A missing ellips.txt is reported inside the listing; the lists stay empty.
     ListEllipsoids(c.BoxEllipsoid, c.BoxEllipsoid2, platform_);
     ListUtmNorthZones(c.BoxProjection);
+    {
+        // The family of the list just filled: checked quietly, so the list is filled once.
+        const QSignalBlocker quiet(form_->ButFileUTMN);
+        form_->ButFileUTMN->setChecked(true);
+    }
     c.ButUTMN.SetChecked(true);             // runs ButUTMNClick: north zones, zone 1
     c.ButtonDegreesToUTM.SetChecked(true);  // runs ButtonDegreesToUTMClick
     c.ButtonDegreesToXY.SetChecked(true);
@@ -110,6 +148,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxLat.SetItemIndex(kDefaultLatColumn);
     c.BoxSP.SetItemIndex(kDefaultSpColumn);
     c.BoxMinusW.SetChecked(true);
+    // A message at start (a missing table) stays readable once its box is gone.
+    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
 }
 
 TMain::~TMain() = default;
@@ -126,6 +166,25 @@ void TMain::connectHandlers()
     onChecked(form_->ButNAD83, &TMain::ButNAD83Click);
     onChecked(form_->ButUTMN, &TMain::ButUTMNClick);
     onChecked(form_->ButUTMS, &TMain::ButUTMSClick);
+    onChecked(form_->ButFileUTMN, &TMain::ButFileUTMNClick);
+    onChecked(form_->ButFileUTMS, &TMain::ButFileUTMSClick);
+    onChecked(form_->ButFileNAD27, &TMain::ButFileNAD27Click);
+    onChecked(form_->ButFileNAD83, &TMain::ButFileNAD83Click);
+}
+
+// The cues of the single page follow every change that could make its
+// numbers misleading; Enter in a box runs its page's command.
+void TMain::connectCues()
+{
+    Controls* c = controls_.get();
+    for (QAbstractButton* family : {form_->ButUTMN, form_->ButUTMS, form_->ButNAD27, form_->ButNAD83}) {
+        connect(family, &QAbstractButton::toggled, this, [c](bool checked) {
+            if (checked) c->SinglePageCues.FamilyChanged(CheckedGridFamily(c->SinglePage));
+        });
+    }
+    connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
+    new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
+    new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }
 
 // A radio button's handler runs when the button becomes checked, whether the
@@ -139,6 +198,12 @@ void TMain::onChecked(QAbstractButton* button, void (TMain::*handler)())
 }
 
 void TMain::report(const std::function<void()>& command) { ReportErrors(platform_.Messages, command); }
+
+void TMain::showStatus(const std::string& text)
+{
+    form_->StatusLine->setText(ToQString(text));
+    form_->StatusLine->setToolTip(ToQString(text));
+}
 
 void TMain::ButInputClick()
 {
@@ -163,14 +228,16 @@ void TMain::ButOutputClick()
 
 void TMain::GOClick()
 {
-    report([this] { kartoval::GOClick(controls_->FilePage, platform_); });
+    messages_.Forget();
+    std::optional<FileRunSummary> summary;
+    report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_); });
+    showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
 }
 
 void TMain::ButtonUTMToDegreesClick()
 {
     report([this] {
-        controls_->LabLongi.SetText("Easting");
-        controls_->LabLati.SetText("Northing");
+        RelabelFilePage(controls_->FilePage);
         // Only greyed out: the mark stays for the way back to degrees.
         controls_->BoxMinusW.SetEnabled(false);
     });
@@ -179,35 +246,61 @@ void TMain::ButtonUTMToDegreesClick()
 void TMain::ButtonDegreesToUTMClick()
 {
     report([this] {
-        controls_->LabLongi.SetText("Longitude");
-        controls_->LabLati.SetText("Latitude");
+        RelabelFilePage(controls_->FilePage);
         controls_->BoxMinusW.SetEnabled(true);
     });
 }
 
 void TMain::ButConvertClick()
 {
-    report([this] { kartoval::ButConvertClick(controls_->SinglePage, platform_); });
+    Controls& c = *controls_;
+    messages_.Forget();
+    const ConversionDirection direction = ReadSinglePointRequest(c.SinglePage).Direction;
+    std::optional<SinglePointResult> result;
+    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_); });
+    if (!result) {
+        c.SinglePageCues.ConvertFailed(direction);
+        showStatus(FailureStatus(messages_.LastMessage()));
+        return;
+    }
+    c.SinglePageCues.Converted(result->Direction);
+    const int zone = form_->BoxProjection2->currentIndex();
+    const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
+    showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
 }
 
-void TMain::ButNAD27Click()
+// A message from a family button (a missing zone table) is the last thing
+// that happened; a plain refill leaves the status line as it was.
+void TMain::familyClick(void (*handler)(SinglePointPage&, const Platform&))
 {
-    report([this] { kartoval::ButNAD27Click(controls_->SinglePage, platform_); });
+    messages_.Forget();
+    report([this, handler] { handler(controls_->SinglePage, platform_); });
+    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
 }
 
-void TMain::ButNAD83Click()
+void TMain::ButNAD27Click() { familyClick(kartoval::ButNAD27Click); }
+void TMain::ButNAD83Click() { familyClick(kartoval::ButNAD83Click); }
+void TMain::ButUTMNClick() { familyClick(kartoval::ButUTMNClick); }
+void TMain::ButUTMSClick() { familyClick(kartoval::ButUTMSClick); }
+
+void TMain::ButFileUTMNClick()
 {
-    report([this] { kartoval::ButNAD83Click(controls_->SinglePage, platform_); });
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmNorth); });
 }
 
-void TMain::ButUTMNClick()
+void TMain::ButFileUTMSClick()
 {
-    report([this] { kartoval::ButUTMNClick(controls_->SinglePage, platform_); });
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmSouth); });
 }
 
-void TMain::ButUTMSClick()
+void TMain::ButFileNAD27Click()
 {
-    report([this] { kartoval::ButUTMSClick(controls_->SinglePage, platform_); });
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad27); });
+}
+
+void TMain::ButFileNAD83Click()
+{
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad83); });
 }
 
 }  // namespace kartoval

@@ -72,7 +72,11 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target
     std::random_device random;
     for (int attempt = 0; attempt < kTempNameAttempts && fd_ < 0; ++attempt) {
         std::filesystem::path candidate = destination_;
-        candidate.replace_filename("." + destination_.filename().string() + ".kartoval-" + std::to_string(random()));
+        std::string name(1, '.');  // appended: GCC 12's -O2 sees a false overlap in "." + std::string&&
+        name += destination_.filename().string();
+        name += ".kartoval-";
+        name += std::to_string(random());
+        candidate.replace_filename(name);
         fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             temporary_ = candidate;

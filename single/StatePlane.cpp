@@ -38,35 +38,35 @@ std::optional<ZonePath> zonePath(const ConvertContext& context, XyProjectionKind
 
 }  // namespace
 
-bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
+PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
 {
     const std::optional<ZonePath> path = zonePath(context, family);
-    if (!path) return false;
+    if (!path) return {};
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
     const GridPoint grid = path->Projection.Forward(point.Longitude, point.Latitude);
     WriteGrid(texts, grid.Easting, grid.Northing, sep);
-    return true;
+    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
-bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
+PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
 {
     const std::optional<ZonePath> path = zonePath(context, family);
-    if (!path) return false;
+    if (!path) return {};
     const char sep = context.Env.DecimalSeparator;
     // The conic path has always read Y before X, so a bad Y is the one reported.
     double x = 0.0;
     double y = 0.0;
     if (path->Lambert) {
-        y = StrToFloat(texts.Y, sep);
-        x = StrToFloat(texts.X, sep);
+        y = ReadBox(texts.Y, kYBox, sep);
+        x = ReadBox(texts.X, kXBox, sep);
     } else {
-        x = StrToFloat(texts.X, sep);
-        y = StrToFloat(texts.Y, sep);
+        x = ReadBox(texts.X, kXBox, sep);
+        y = ReadBox(texts.Y, kYBox, sep);
     }
     const GeoPoint point = path->Projection.Inverse(x, y);
     WriteGeographic(texts, point.Latitude, point.Longitude, sep);
-    return true;
+    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
 }  // namespace kartoval

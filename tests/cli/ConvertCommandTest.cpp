@@ -1,0 +1,253 @@
+// kartoval-convert run as a function: bad input gets one clear line on
+// standard error and the right exit status, files are all or nothing, and
+// worked values agree with PROJ.
+
+#include "cli/Arguments.hpp"
+#include "cli/ConvertCommand.hpp"
+#include "support/Fakes.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kartoval::testing {
+namespace {
+
+using namespace std::string_literals;
+
+struct Result {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+std::string readAll(std::FILE* file)
+{
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+    std::fclose(file);
+    return text;
+}
+
+Result run(const std::vector<std::string>& arguments, const std::string& input = {})
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    const int status = RunConvertCommand(arguments, {in, out, err, false}, KARTOVAL_DATA_DIR);
+    std::fclose(in);
+    return {status, readAll(out), readAll(err)};
+}
+
+const std::vector<std::string> kGeoToUtm29{"--from", "geo", "--to", "utm:29N"};
+
+std::vector<std::string> with(std::vector<std::string> base, const std::vector<std::string>& more)
+{
+    base.insert(base.end(), more.begin(), more.end());
+    return base;
+}
+
+TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
+{
+    const struct {
+        const char* Name;
+        std::vector<std::string> Arguments;
+        std::string Input;
+        int Status;
+        std::string Err;  // a part of standard error
+        std::string Out;  // standard output, exactly
+    } cases[]{
+        {"bad number", kGeoToUtm29, "1 -9.5 38.7\n2 abc 38.7\n3 -9.5 38.7\n", 1,
+         "<stdin>:2: field B 'abc' is not a number\n", "1\t456521.7670\t4283604.7347\n"},
+        {"latitude out of range", kGeoToUtm29, "1 -9.5 95\n", 1, "<stdin>:1: Latitude 95 is outside -90..90", ""},
+        {"missing field", kGeoToUtm29, "1 -9.5\n", 1, "<stdin>:1: field C (latitude) is missing: the line has 2 fields", ""},
+        {"column past the end", with(kGeoToUtm29, {"--x", "E"}), "1 -9.5 38.7\n", 1, "field E (longitude) is missing", ""},
+        {"minutes of 60", kGeoToUtm29, "1 9°60'00\"W 38.7\n", 1, "field B '9°60'00\"W' has minutes of 60 or more", ""},
+        {"two hemisphere letters", kGeoToUtm29, "1 9.5WE 38.7\n", 1, "has two hemisphere signs", ""},
+        {"minus under --west-positive", with(kGeoToUtm29, {"--west-positive"}), "1 -9.5 38.7\n", 1,
+         "has a minus sign", ""},
+        {"quoted fields keep delimiters and doubled quotes", with(kGeoToUtm29, {"--x", "C", "--y", "D"}),
+         "P1,\"a, \"\"b\"\"\",-9.5,\"38.7\"\n", 0, "", "P1,\"a, \"\"b\"\"\",456521.7670,\"4283604.7347\"\n"},
+        {"unclosed quote", kGeoToUtm29, "P1,\"-9.5,38.7\n", 1, "<stdin>:1: field B opens a quote", ""},
+        {"CR LF and lone CR", kGeoToUtm29, "1 -9.5 38.7\r\n2 -9.5 38.7\r3 -9.5 38.7", 0, "",
+         "1\t456521.7670\t4283604.7347\n2\t456521.7670\t4283604.7347\n3\t456521.7670\t4283604.7347\n"},
+        {"byte-order mark", kGeoToUtm29, "\xEF\xBB\xBF" "1 -9.5 38.7\n", 0, "", "1\t456521.7670\t4283604.7347\n"},
+        {"NUL in a field", kGeoToUtm29, "1 -9.5\0x 38.7\n"s, 1, "field B '-9.5<NUL>x' is not a number", ""},
+        {"empty input", kGeoToUtm29, "", 0, "<stdin> is empty", ""},
+        {"header longer than the file", with(kGeoToUtm29, {"--header", "3"}), "id lon lat\n1 -9.5 38.7\n", 1,
+         "has 2 lines, not more than the 3 header lines", "id lon lat\n1 -9.5 38.7\n"},
+        {"keep going", with(kGeoToUtm29, {"--keep-going", "--header", "1"}), "id lon lat\nx y z\n1 -9.5 38.7\n", 1,
+         "<stdin>:2: field B 'y' is not a number", "id lon lat\n1\t456521.7670\t4283604.7347\n"},
+        {"unknown zone", {"--from", "geo", "--to", "nad27:Texas South Centrl"}, "", 2,
+         "unknown NAD27 zone 'Texas South Centrl'; did you mean 'Texas South Central'", ""},
+        {"unknown ellipsoid", with(kGeoToUtm29, {"--ellipsoid", "Clark 1866"}), "", 2,
+         "unknown ellipsoid 'Clark 1866'; did you mean 'Clarke 1866'?", ""},
+        {"unknown EPSG code", {"--from", "EPSG:9999", "--to", "geo"}, "", 2, "EPSG:9999 is none of the systems", ""},
+        {"two datums", {"--from", "nad27:Texas South Central", "--to", "utm:14N"}, "", 2,
+         "is on Clarke 1866 and UTM zone 14N on WGS 84", ""},
+        {"unknown option", with(kGeoToUtm29, {"--factor"}), "", 2, "did you mean '--factors'?", ""},
+        {"UTF-16", kGeoToUtm29, "\xFF\xFE" "1\0"s, 1, "UTF-16", ""},
+        {"missing input file", with(kGeoToUtm29, {"/nonexistent/in.txt"}), "", 3, "no such file", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const Result result = run(c.Arguments, c.Input);
+        EXPECT_EQ(result.Status, c.Status);
+        EXPECT_NE(result.Err.find(c.Err), std::string::npos) << result.Err;
+        EXPECT_EQ(result.Out, c.Out);
+    }
+}
+
+TEST(ConvertCommand, OutputFileIsAllOrNothing)
+{
+    TempFolder folder;
+    const std::string in = folder.Write("in.txt", "1 -9.5 38.7\n").string();
+    const std::string out = (folder.Path / "out.txt").string();
+    folder.Write("out.txt", "old\n");
+    const auto names = [&] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path)) found.push_back(entry.path().filename());
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+
+    EXPECT_EQ(run(with(kGeoToUtm29, {in, in})).Status, 2);  // the input as output needs --in-place
+    folder.Write("bad.txt", "1 -9.5 38.7\n2 x 38.7\n");
+    EXPECT_EQ(run(with(kGeoToUtm29, {(folder.Path / "bad.txt").string(), out})).Status, 1);
+    EXPECT_EQ(folder.Read("out.txt"), "old\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"bad.txt", "in.txt", "out.txt"}));
+    const Result missingFolder = run(with(kGeoToUtm29, {in, (folder.Path / "no" / "out.txt").string()}));
+    EXPECT_EQ(missingFolder.Status, 3);
+    EXPECT_NE(missingFolder.Err.find("Can't write the output file"), std::string::npos) << missingFolder.Err;
+
+    // --keep-going writes the lines that converted, and still says a line failed.
+    EXPECT_EQ(run(with(kGeoToUtm29, {"--keep-going", (folder.Path / "bad.txt").string(), out})).Status, 1);
+    EXPECT_EQ(folder.Read("out.txt"), "1\t456521.7670\t4283604.7347\n");
+
+    EXPECT_EQ(run(with(kGeoToUtm29, {"--in-place", in})).Status, 0);
+    EXPECT_EQ(folder.Read("in.txt"), "1\t456521.7670\t4283604.7347\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"bad.txt", "in.txt", "out.txt"}));
+}
+
+// Worked values from PROJ 9 (`proj`, `cs2cs`). The TM closed series agrees with
+// PROJ's exact mapping to 1 mm within 3.5 degrees of the central meridian; the
+// cone's closed formulas are PROJ's own, so 0.1 mm (or ftUS) covers printing.
+TEST(ConvertCommand, WorkedValuesAgreeWithProj)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Input;
+        double X, Y, Tolerance;
+    } cases[]{
+        {{"--from", "geo", "--to", "utm:29N"}, "-9.5 38.7", 456521.767014, 4283604.734614, 1e-3},
+        {{"--from", "geo", "--to", "EPSG:32723"}, "-46.6 -23.5", 336625.131857, 7400218.860176, 1e-3},
+        {{"--from", "utm:29N", "--to", "geo"}, "500000 4000000", -9.0, 36.144718099, 1e-8},
+        {{"--from", "geo", "--to", "nad83:California zone 3"}, "-121 37.5", 1955790.1973, 611098.7427, 1e-4},
+        {{"--from", "geo", "--to", "EPSG:32040"}, "-99 29.5", 2000000.0, 605982.3785, 1e-4},
+        // EPSG codes bring their datum's ellipsoid: Clarke 1866 for NAD27 UTM, GRS 1980 for NAD83.
+        {{"--from", "geo", "--to", "EPSG:26717"}, "-81 35", 500000.0, 3872845.500270, 1e-3},
+        {{"--from", "geo", "--to", "EPSG:26943"}, "-120 37", 2044506.266988, 555610.014506, 1e-4},
+        {{"--from", "nad27:Texas South Central", "--to", "geo"}, "2000000 605982.3785", -99.0, 29.5, 1e-9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Arguments[3]);
+        const Result result = run(with(c.Arguments, {"--x", "A", "--y", "B"}), c.Input + "\n");
+        ASSERT_EQ(result.Status, 0) << result.Err;
+        std::istringstream fields(result.Out);
+        double x = 0;
+        double y = 0;
+        fields >> x >> y;
+        EXPECT_NEAR(x, c.X, c.Tolerance);
+        EXPECT_NEAR(y, c.Y, c.Tolerance);
+    }
+}
+
+// What the options do to the text written. Factors against GeographicLib's
+// GeoConvert -c (k 0.9996232778, convergence -0.3126262214 degrees): its
+// exact mapping and the series agree to 1e-9 this near the meridian, below
+// the digits written.
+TEST(ConvertCommand, OptionsShapeTheOutput)
+{
+    const std::string utm = "456521.7670\t4283604.7347";
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Input;
+        std::string Out;
+    } cases[]{
+        {with(kGeoToUtm29, {"--factors"}), "x -9.5 38.7\n", "x\t" + utm + "\t0.999623278\t-0.3126262\n"},
+        {with(kGeoToUtm29, {"--decimals", "2"}), "x -9.5 38.7\n", "x\t456521.77\t4283604.73\n"},
+        {with(kGeoToUtm29, {"--west-positive"}), "x 9.5 38.7\n", "x\t" + utm + "\n"},
+        {with(kGeoToUtm29, {"--x", "C", "--y", "D"}), "P1\tbig oak\t-9.5\t38.7\n", "P1\tbig oak\t" + utm + "\n"},
+        {with(kGeoToUtm29, {"--header", "1"}), "id;lon;lat\n1;-9.5;38.7\n\n", "id;lon;lat\n1;456521.7670;4283604.7347\n\n"},
+        {{"--from", "utm:29N", "--to", "geo", "--dms"}, "P 500000 4000000\n", "P\t9°00'00.000\"W\t36°08'40.985\"N\n"},
+        // In a comma file the seconds mark is a quote: the field is quoted and the mark doubled.
+        {{"--from", "utm:29N", "--to", "geo", "--dms"}, "P,500000,4000000\n",
+         "P,\"9°00'00.000\"\"W\",\"36°08'40.985\"\"N\"\n"},
+        {{"--from", "geo", "--to", "geo", "--decimals", "4"}, "P 9°30'W 38:42:00N\n", "P\t-9.5000\t38.7000\n"},
+        // proj: 239105.070278 4287758.841587; 3 degrees from both meridians the series is within 1 mm
+        {{"--from", "utm:29N", "--to", "utm:30N", "--decimals", "2"}, "P 760894.929722 4287758.841587\n",
+         "P\t239105.07\t4287758.84\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Input);
+        const Result result = run(c.Arguments, c.Input);
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(result.Out, c.Out);
+    }
+    const Result far = run(kGeoToUtm29, "a -2 40\nb -8 40\nc 0.5 40\n");
+    EXPECT_NE(far.Err.find("warning: 2 points lie more than 4 degrees from the central meridian, the farthest 9.50"),
+              std::string::npos)
+        << far.Err;
+}
+
+TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Err;
+    } cases[]{
+        {{"--from", "geo"}, "--from and --to are needed"},
+        {with(kGeoToUtm29, {"--x", "0"}), "--x wants a column letter (A, B, ...) or number (1, 2, ...), not '0'"},
+        {with(kGeoToUtm29, {"--x", "B", "--y", "2"}), "--x and --y name the same column"},
+        {with(kGeoToUtm29, {"--decimals", "13"}), "--decimals wants a whole number from 0 to 12, not '13'"},
+        {with(kGeoToUtm29, {"--delimiter", "coma"}), "did you mean 'comma'?"},
+        {with(kGeoToUtm29, {"a", "b", "c"}), "too many file names"},
+        {{"--from", "utm:61N", "--to", "geo"}, "'utm:61N' is no UTM zone"},
+        {{"--from", "utm:29", "--to", "geo"}, "'utm:29' is no UTM zone"},
+        {{"--from", "nad27:Alaska zone 1", "--to", "geo"}, "oblique Mercator zone"},
+        {{"--from", "mercator", "--to", "geo"}, "unknown coordinate system 'mercator'"},
+        {{"--from", "geo", "--to", "geo", "--factors"}, "--factors needs a grid"},
+        {{"--from", "utm:29N", "--to", "geo", "--west-positive"}, "--west-positive is about longitudes read"},
+        {with(kGeoToUtm29, {"--dms"}), "--dms writes degrees"},
+        {with(kGeoToUtm29, {"--in-place"}), "--in-place replaces a file"},
+    };
+    for (const auto& c : cases) {
+        const Result result = run(c.Arguments);
+        EXPECT_EQ(result.Status, 2) << c.Err;
+        EXPECT_NE(result.Err.find(c.Err), std::string::npos) << result.Err;
+    }
+    EXPECT_EQ(ParseColumn("AA", "--x"), 26U);
+    EXPECT_EQ(ParseColumn("c", "--x"), 2U);
+    EXPECT_EQ(ParseColumn("3", "--x"), 2U);
+}
+
+TEST(ConvertCommand, ListsNameZonesAsTheyAreTyped)
+{
+    const Result nad27 = run({"--list-zones", "nad27"});
+    EXPECT_EQ(nad27.Status, 0);
+    EXPECT_NE(nad27.Out.find("nad27:\"Texas South Central\"\tEPSG:32040\tLambert conformal conic, US survey feet\n"),
+              std::string::npos);
+    const Result utm = run({"--list-zones", "utm"});
+    EXPECT_NE(utm.Out.find("utm:29N\tEPSG:32629\tcentral meridian 9W\n"), std::string::npos);
+    EXPECT_NE(run({"--list-ellipsoids"}).Out.find("WGS 84\t6378137\t298.257223563\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kartoval::testing
