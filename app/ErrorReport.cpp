@@ -1,5 +1,7 @@
 #include "app/ErrorReport.hpp"
 
+#include "toolkit/Errors.hpp"
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -7,10 +9,10 @@
 namespace kartoval {
 namespace {
 
-void show(MessageBoxes& messages, const std::string& text) noexcept
+void show(MessageBoxes& messages, const std::string& text, const std::string& caption = kErrorReportCaption) noexcept
 {
     try {
-        messages.ShowMessage(text, kErrorReportCaption);
+        messages.ShowMessage(text, caption);
     } catch (...) {
         // The message box itself failed (out of memory, most likely): the
         // terminal is the last place left to say it.
@@ -24,6 +26,10 @@ void ReportErrors(MessageBoxes& messages, const std::function<void()>& command) 
 {
     try {
         command();
+    } catch (const CommandError& error) {
+        // A data problem carries "File error"; the command's own failures the program's caption.
+        const char* what = error.what();
+        show(messages, what != nullptr && *what != '\0' ? what : kUnknownErrorMessage, error.Caption());
     } catch (const std::exception& error) {
         const char* what = error.what();
         show(messages, what != nullptr && *what != '\0' ? what : kUnknownErrorMessage);

@@ -103,8 +103,13 @@ void PointTable::Append(const FilePoint& point, int lineNumber)
 
 void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip)
 {
-    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
-    if (!ellipsoid) return;  // the lookup has told the user why
+    std::optional<Ellipsoid> ellipsoid;
+    try {
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
+    } catch (const CommandError& error) {
+        platform.Messages.ShowMessage(error.what(), error.Caption());
+        return;
+    }
     if (!settingsUsable(settings, platform.Messages)) return;
     const RunConstants run{ellipsoid->SemiMajorAxis,
                            EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),

@@ -4,11 +4,13 @@
 // copy in the program's data folder, so names and numbers always come from
 // the same file.
 
+#include "geodesy/ProjectionParams.hpp"
+#include "refdata/GridUnit.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace kartoval {
 
@@ -27,12 +29,19 @@ struct Ellipsoid {
 // (nothing in a shorter list).
 void ListEllipsoids(ListControl& BoxEllipsoid, ListControl& BoxEllipsoid2, const Platform& platform);
 
-// The ellipsoid of line `lineNumber` (from 1; 0 and below read line 1). Gives
-// nothing, after a message with the caption "File error" naming the file and
-// line, when the file is missing or the line has no usable values (no TAB,
-// fewer than three fields, a value that is not a number, an axis that is not
-// above 0, an inverse flattening that is not above 1).
-[[nodiscard]] std::optional<Ellipsoid> LoadEllipsoid(const Platform& platform, const char* fileName,
-                                                     int lineNumber);
+// The ellipsoid of line `lineNumber` (from 1; 0 and below read line 1).
+// Throws CommandError with the caption "File error", its message naming the
+// file and line, when the file is missing or the line has no usable values (no
+// TAB, fewer than three fields, a value that is not a number, an axis that is
+// not above 0, an inverse flattening that is not above 1).
+[[nodiscard]] Ellipsoid LoadEllipsoid(const Platform& platform, const char* fileName, int lineNumber);
+
+// Every listed ellipsoid of ellips.txt in the data folder (lines 1 to N - 1),
+// each checked as LoadEllipsoid checks it; throws likewise.
+[[nodiscard]] std::vector<Ellipsoid> ReadEllipsoids(const Platform& platform);
+
+// The ellipsoid as the projections take it: the semi-major axis in the grid
+// unit, e derived from the inverse flattening.
+[[nodiscard]] EllipsoidParams EllipsoidInUnit(const Ellipsoid& ellipsoid, GridUnit unit);
 
 }  // namespace kartoval

@@ -2,6 +2,9 @@
 
 #include "refdata/TableFile.hpp"
 
+#include <array>
+#include <limits>
+
 namespace kartoval {
 namespace {
 
@@ -20,7 +23,89 @@ std::optional<ZoneProjectionKind> kindOf(const std::string& keyword)
     return std::nullopt;
 }
 
+ZoneDefinition parseZone(const std::vector<std::string>& fields, const std::filesystem::path& path, int line,
+                         char decimalSeparator)
+{
+    if (fields.size() < 2) {
+        ThrowFileError(TableLineName(path, line) +
+                       ": a zone line needs a name and a projection keyword separated by a TAB.");
+    }
+    ZoneDefinition zone;
+    zone.Where = TableLineName(path, line);
+    zone.Keyword = fields[1];
+    zone.Kind = kindOf(zone.Keyword);
+    // Fields after the ninth have no role and are not read.
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kZoneParamCount) && k + 2 < fields.size(); ++k) {
+        zone.Params[k] = TableNumber(fields[k + 2], path, line, decimalSeparator);
+    }
+    return zone;
+}
+
+constexpr std::array<const char*, 5> kTmRoles{"central meridian", "latitude of origin", "scale factor",
+                                              "false easting", "false northing"};
+constexpr std::array<const char*, 6> kLccRoles{"central meridian",        "latitude of origin",
+                                               "first standard parallel", "second standard parallel",
+                                               "false easting",           "false northing"};
+
+// Parameters 1 to N of a zone, each one there, or the File error naming the first missing.
+template <std::size_t N>
+std::array<double, N> required(const ZoneDefinition& zone, const std::array<const char*, N>& roles)
+{
+    std::array<double, N> values{};
+    for (std::size_t k = 0; k < N; ++k) {
+        if (!zone.Params[k]) {
+            ThrowFileError(zone.Where + ": the zone has no " + roles[k] + " (parameter " + std::to_string(k + 1) +
+                           ").");
+        }
+        values[k] = *zone.Params[k];
+    }
+    return values;
+}
+
+ZoneProjection typedProjection(const ZoneDefinition& zone)
+{
+    if (!zone.Kind) {
+        ThrowFileError(zone.Where + ": the projection '" + zone.Keyword + "' is none of LAMBERT, TM and OM1.");
+    }
+    switch (*zone.Kind) {
+    case ZoneProjectionKind::Tm: {
+        const auto p = required(zone, kTmRoles);
+        return TmParams{.CentralMeridian = p[0], .LatitudeOfOrigin = p[1], .ScaleFactor = p[2],
+                        .FalseEasting = p[3], .FalseNorthing = p[4]};
+    }
+    case ZoneProjectionKind::Lcc: {
+        const auto p = required(zone, kLccRoles);
+        return LccParams{.CentralMeridian = p[0], .LatitudeOfOrigin = p[1], .FirstParallel = p[2],
+                         .SecondParallel = p[3], .FalseEasting = p[4], .FalseNorthing = p[5]};
+    }
+    case ZoneProjectionKind::Om1: break;
+    }
+    // Never converted, so a missing parameter is no error: it reads as NaN.
+    const auto p = [&zone](std::size_t k) { return zone.Params[k].value_or(std::numeric_limits<double>::quiet_NaN()); };
+    return ObliqueParams{.CentreLatitude = p(0), .CentreLongitude = p(1), .Azimuth = p(2),
+                         .RectifiedToSkewAngle = p(3), .ScaleFactor = p(4), .FalseEasting = p(5),
+                         .FalseNorthing = p(6)};
+}
+
+const char* zoneFileOf(XyProjectionKind family)
+{
+    const char* file = ZoneFileName(family);
+    if (file == nullptr) throw CommandError("A UTM grid has no State Plane zone table.");
+    return file;
+}
+
 }  // namespace
+
+const char* ZoneFileName(XyProjectionKind family)
+{
+    switch (family) {
+    case XyProjectionKind::Nad27: return kNad27FileName;
+    case XyProjectionKind::Nad83: return kNad83FileName;
+    case XyProjectionKind::UtmNorth:
+    case XyProjectionKind::UtmSouth: break;
+    }
+    return nullptr;
+}
 
 void ListNad27Zones(ListControl& list, const Platform& platform)
 {
@@ -32,28 +117,33 @@ void ListNad83Zones(ListControl& list, const Platform& platform)
     listZones(list, platform, kNad83FileName, "Can't find NAD83 data file");
 }
 
-std::optional<ZoneDefinition> LoadZoneDefinition(const Platform& platform, const char* fileName, int lineNumber)
+ZoneDefinition LoadZoneDefinition(const Platform& platform, const char* fileName, int lineNumber)
 {
     const std::filesystem::path path = platform.DataFile(fileName);
     const int line = lineNumber < 1 ? 1 : lineNumber;
-    const auto fields = LookUpTableLine(path, line, kNadLookupMissingMessage, platform.Messages);
-    if (!fields) return std::nullopt;
-    if (fields->size() < 2) {
-        platform.Messages.ShowMessage(TableLineName(path, line) +
-                                          ": a zone line needs a name and a projection keyword separated by a TAB.",
-                                      kFileErrorCaption);
-        return std::nullopt;
+    return parseZone(LookUpTableLine(path, line, kNadLookupMissingMessage), path, line, platform.DecimalSeparator);
+}
+
+StatePlaneZone LoadStatePlaneZone(const Platform& platform, XyProjectionKind family, int position)
+{
+    const std::filesystem::path path = platform.DataFile(zoneFileOf(family));
+    const int line = position < 0 ? 1 : position + 1;
+    const auto fields = LookUpTableLine(path, line, kNadLookupMissingMessage);
+    const ZoneDefinition zone = parseZone(fields, path, line, platform.DecimalSeparator);
+    return {fields.front(), FamilyUnit(family), typedProjection(zone), zone.Where};
+}
+
+std::vector<StatePlaneZone> ReadStatePlaneZones(const Platform& platform, XyProjectionKind family)
+{
+    const std::filesystem::path path = platform.DataFile(zoneFileOf(family));
+    const auto entries = ReadTableEntries(path, kNadLookupMissingMessage);
+    std::vector<StatePlaneZone> zones;
+    zones.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ZoneDefinition zone = parseZone(entries[i], path, static_cast<int>(i + 1), platform.DecimalSeparator);
+        zones.push_back({entries[i].front(), FamilyUnit(family), typedProjection(zone), zone.Where});
     }
-    ZoneDefinition zone;
-    zone.Where = TableLineName(path, line);
-    zone.Keyword = (*fields)[1];
-    zone.Kind = kindOf(zone.Keyword);
-    // Fields after the ninth have no role and are not read.
-    for (std::size_t k = 0; k < static_cast<std::size_t>(kZoneParamCount) && k + 2 < fields->size(); ++k) {
-        zone.Params[k] = TableNumber((*fields)[k + 2], path, line, platform.DecimalSeparator, platform.Messages);
-        if (!zone.Params[k]) return std::nullopt;
-    }
-    return zone;
+    return zones;
 }
 
 }  // namespace kartoval

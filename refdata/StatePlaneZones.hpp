@@ -9,14 +9,25 @@
 //            6 false northing
 //   TM:      1 central meridian, 2 latitude of origin, 3 scale factor,
 //            4 false easting, 5 false northing
-//   OM1:     listed, never converted
+//   OM1:     1 latitude of the centre, 2 longitude of the centre, 3 azimuth
+//            of the initial line, 4 angle from the rectified to the skew
+//            grid, 5 scale factor on the initial line, 6 false easting,
+//            7 false northing; listed, never converted
+//
+// Callers take a zone typed (LoadStatePlaneZone): its projection with named
+// parameters and its grid unit, so no caller knows positions or unit factors.
 
+#include "geodesy/ProjectionParams.hpp"
+#include "refdata/GridFamily.hpp"
+#include "refdata/GridUnit.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <array>
 #include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace kartoval {
 
@@ -38,16 +49,57 @@ struct ZoneDefinition {
     [[nodiscard]] const std::optional<double>& Param(int k) const { return Params.at(static_cast<std::size_t>(k - 1)); }
 };
 
+// The unit of a grid family's values (metres for UTM).
+[[nodiscard]] constexpr GridUnit FamilyUnit(XyProjectionKind family)
+{
+    return family == XyProjectionKind::Nad27 ? GridUnit::UsSurveyFoot : GridUnit::Metre;
+}
+
+// An oblique Mercator zone (Hotine, variant A): angles in degrees, false
+// origin in the grid unit. The program lists these zones but can't convert
+// them, so a parameter that the table line lacks is NaN rather than an error.
+struct ObliqueParams {
+    double CentreLatitude;
+    double CentreLongitude;
+    double Azimuth;
+    double RectifiedToSkewAngle;
+    double ScaleFactor;
+    double FalseEasting;
+    double FalseNorthing;
+};
+
+using ZoneProjection = std::variant<TmParams, LccParams, ObliqueParams>;
+
+struct StatePlaneZone {
+    std::string Name;
+    GridUnit Unit = GridUnit::Metre;
+    ZoneProjection Projection;
+    std::string Where;  // "<path>, line <n>", for messages
+};
+
+// The zone table file of a State Plane family (nad27.txt or nad83.txt);
+// nullptr for the UTM families.
+[[nodiscard]] const char* ZoneFileName(XyProjectionKind family);
+
 // Append the zone names of nad27.txt / nad83.txt to the list; neither clears
 // nor selects. A missing file says "Can't find NAD27 data file" (NAD83).
 void ListNad27Zones(ListControl& list, const Platform& platform);
 void ListNad83Zones(ListControl& list, const Platform& platform);
 
-// The zone of line `lineNumber` (from 1; 0 and below read line 1). Gives
-// nothing, after a message with the caption "File error", when the file is
-// missing ("Can't find NAD data file"), the line is not there, has no TAB or
-// has a parameter that is not a number (the message names file and line).
-[[nodiscard]] std::optional<ZoneDefinition> LoadZoneDefinition(const Platform& platform, const char* fileName,
-                                                               int lineNumber);
+// The zone of line `lineNumber` (from 1; 0 and below read line 1) as written.
+// Throws CommandError with the caption "File error" when the file is missing
+// ("Can't find NAD data file"), the line is not there, has no TAB or has a
+// parameter that is not a number (the message names file and line).
+[[nodiscard]] ZoneDefinition LoadZoneDefinition(const Platform& platform, const char* fileName, int lineNumber);
+
+// The zone at list position p (line p + 1) of a State Plane family's table,
+// typed. Throws as LoadZoneDefinition does, and also ("File error", naming the
+// file and line) for a keyword other than LAMBERT, TM and OM1 or a parameter
+// that the zone's projection needs and the line lacks.
+[[nodiscard]] StatePlaneZone LoadStatePlaneZone(const Platform& platform, XyProjectionKind family, int position);
+
+// Every listed zone of a family's table (lines 1 to N - 1), in order; throws
+// as LoadStatePlaneZone does at the first line that is not a usable zone.
+[[nodiscard]] std::vector<StatePlaneZone> ReadStatePlaneZones(const Platform& platform, XyProjectionKind family);
 
 }  // namespace kartoval

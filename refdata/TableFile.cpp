@@ -71,35 +71,39 @@ std::vector<std::string> ListTableNames(const std::filesystem::path& path, const
     return names;
 }
 
-std::optional<std::vector<std::string>> LookUpTableLine(const std::filesystem::path& path, int lineNumber,
-                                                        const std::string& missingMessage, MessageBoxes& messages)
+void ThrowFileError(const std::string& message) { throw CommandError(message, kFileErrorCaption); }
+
+std::vector<std::string> LookUpTableLine(const std::filesystem::path& path, int lineNumber,
+                                         const std::string& missingMessage)
 {
     const int wanted = lineNumber < 1 ? 1 : lineNumber;
     const TableLines table = ReadTableLines(path, static_cast<std::size_t>(wanted));
-    if (!table.Opened) {
-        messages.ShowMessage(missingMessage, kFileErrorCaption);
-        return std::nullopt;
-    }
-    if (table.LongLine != 0) {
-        messages.ShowMessage(TableLineName(path, table.LongLine) + " is longer than 199 characters.",
-                             kFileErrorCaption);
-        return std::nullopt;
-    }
+    if (!table.Opened) ThrowFileError(missingMessage);
+    if (table.LongLine != 0) ThrowFileError(TableLineName(path, table.LongLine) + " is longer than 199 characters.");
     if (table.Lines.size() < static_cast<std::size_t>(wanted)) {
-        messages.ShowMessage(path.string() + " has no line " + std::to_string(wanted) + ".", kFileErrorCaption);
-        return std::nullopt;
+        ThrowFileError(path.string() + " has no line " + std::to_string(wanted) + ".");
     }
     return SplitTableFields(table.Lines.back());
 }
 
-std::optional<double> TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
-                                  char decimalSeparator, MessageBoxes& messages)
+std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::path& path,
+                                                       const std::string& missingMessage)
+{
+    const TableLines table = ReadTableLines(path);
+    if (!table.Opened) ThrowFileError(missingMessage);
+    if (table.LongLine != 0) ThrowFileError(TableLineName(path, table.LongLine) + " is longer than 199 characters.");
+    std::vector<std::vector<std::string>> entries;
+    for (std::size_t i = 0; i + 1 < table.Lines.size(); ++i) entries.push_back(SplitTableFields(table.Lines[i]));
+    return entries;
+}
+
+double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
+                   char decimalSeparator)
 {
     try {
         return FileStrToFloat(field, decimalSeparator);
     } catch (const ConvertError& error) {
-        messages.ShowMessage(TableLineName(path, lineNumber) + ": " + error.what(), kFileErrorCaption);
-        return std::nullopt;
+        ThrowFileError(TableLineName(path, lineNumber) + ": " + error.what());
     }
 }
 

@@ -42,21 +42,27 @@ struct TableLines {
                                                       const std::string& missingMessage, MessageBoxes& messages);
 
 // Line `lineNumber` (from 1; 0 and below read line 1) split into fields, for a
-// lookup. Shows `missingMessage` when the file can't be opened, or a message
-// naming the file and line when the line is not there; gives nothing then.
-[[nodiscard]] std::optional<std::vector<std::string>> LookUpTableLine(const std::filesystem::path& path,
-                                                                      int lineNumber,
-                                                                      const std::string& missingMessage,
-                                                                      MessageBoxes& messages);
+// lookup. Throws CommandError with the caption "File error": `missingMessage`
+// when the file can't be opened, a message naming the file and line when the
+// line is not there or is over-long.
+[[nodiscard]] std::vector<std::string> LookUpTableLine(const std::filesystem::path& path, int lineNumber,
+                                                       const std::string& missingMessage);
+
+// Every listed line (1 to N - 1) of a table split into fields, for a reader of
+// the whole table; throws as LookUpTableLine does.
+[[nodiscard]] std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::path& path,
+                                                                     const std::string& missingMessage);
 
 // "<path>, line <n>": how the messages about a table line name it.
 [[nodiscard]] std::string TableLineName(const std::filesystem::path& path, int lineNumber);
 
 // A number field of a table line: the point is the separator (the user's own
 // is accepted as well). A field that is not a number is a damaged table: a
-// "File error" message names the file, the line and the text, and there is
-// no value.
-[[nodiscard]] std::optional<double> TableNumber(const std::string& field, const std::filesystem::path& path,
-                                                int lineNumber, char decimalSeparator, MessageBoxes& messages);
+// CommandError with the caption "File error" names the file, the line and the text.
+[[nodiscard]] double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
+                                 char decimalSeparator);
+
+// A data problem: the error with the caption "File error".
+[[noreturn]] void ThrowFileError(const std::string& message);
 
 }  // namespace kartoval

@@ -9,11 +9,6 @@
 
 namespace kartoval {
 
-// NAD27 State Plane grids are in US survey feet: the zone table gives their
-// false origins in feet, and the semi-major axis is scaled to match. This is
-// the factor the NAD27 grids have always been computed with (not 3937/1200).
-inline constexpr double kUsSurveyFeetPerMetre = 3.28083333333333;
-
 struct PageTexts {
     std::string Latitude;
     std::string Longitude;

@@ -107,8 +107,13 @@ void WriteGeographic(PageTexts& texts, double latitude, double longitude, char d
 
 void ButConvertClick(SinglePointPage& page, const Platform& platform)
 {
-    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, page.BoxEllipsoid2.GetItemIndex() + 1);
-    if (!ellipsoid) return;  // the lookup has told the user why
+    std::optional<Ellipsoid> ellipsoid;
+    try {
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, page.BoxEllipsoid2.GetItemIndex() + 1);
+    } catch (const CommandError& error) {
+        platform.Messages.ShowMessage(error.what(), error.Caption());
+        return;
+    }
     const ConvertContext context{platform, ellipsoid->SemiMajorAxis,
                                  EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
                                  page.BoxProjection2.GetItemIndex()};

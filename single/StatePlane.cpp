@@ -31,9 +31,14 @@ constexpr std::array<const char*, 6> kLccRoles{"central meridian",         "lati
 // tells the user why and gives nothing.
 std::optional<ZoneDefinition> convertibleZone(const ConvertContext& context, const char* zoneFile)
 {
-    std::optional<ZoneDefinition> zone = LoadZoneDefinition(context.Env, zoneFile, context.Position + 1);
-    if (!zone) return std::nullopt;
     MessageBoxes& messages = context.Env.Messages;
+    std::optional<ZoneDefinition> zone;
+    try {
+        zone = LoadZoneDefinition(context.Env, zoneFile, context.Position + 1);
+    } catch (const CommandError& error) {
+        messages.ShowMessage(error.what(), error.Caption());
+        return std::nullopt;
+    }
     if (!zone->Kind) {
         messages.ShowMessage(zone->Where + ": the projection '" + zone->Keyword +
                                  "' is none of LAMBERT, TM and OM1.",

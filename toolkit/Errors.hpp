@@ -1,15 +1,33 @@
 #pragma once
-// Errors that end a command. The window shows their message and stays usable.
+// Errors that end a command. The window shows their message under their
+// caption and stays usable.
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kartoval {
 
-// Any failure a command reports by ending: the window's error report shows what().
+// The caption of every message about a data or point file that can't be read
+// or holds something unusable.
+inline constexpr const char* kFileErrorCaption = "File error";
+// The program's name: its window title and the caption of its own messages
+// and questions that are not about a data file.
+inline constexpr const char* kProgramCaption = "Kartoval";
+
+// Any failure a command reports by ending: the window's error report shows
+// what() under Caption().
 class CommandError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit CommandError(const std::string& message, std::string caption = kProgramCaption)
+        : std::runtime_error(message), caption_(std::move(caption))
+    {
+    }
+
+    [[nodiscard]] const std::string& Caption() const { return caption_; }
+
+private:
+    std::string caption_;
 };
 
 // A text that is not a number, e.g. "'abc' is not a valid floating point value".

@@ -2,6 +2,7 @@
 // What a command needs of the running program besides its page's controls.
 
 #include "toolkit/Controls.hpp"
+#include "toolkit/Errors.hpp"
 
 #include <filesystem>
 
@@ -14,10 +15,5 @@ struct Platform {
 
     [[nodiscard]] std::filesystem::path DataFile(const char* fileName) const { return DataFolder / fileName; }
 };
-
-inline constexpr const char* kFileErrorCaption = "File error";
-// The program's name: its window title and the caption of its own messages
-// and questions that are not about a data file.
-inline constexpr const char* kProgramCaption = "Kartoval";
 
 }  // namespace kartoval

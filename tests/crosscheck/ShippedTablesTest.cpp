@@ -116,7 +116,7 @@ TEST(ShippedEllipsoids, Line42IsWgs84AndSelectedAtStart)
     EXPECT_EQ(box.Index, kDefaultEllipsoidPosition);
     EXPECT_EQ(box2.Index, kDefaultEllipsoidPosition);
     EXPECT_EQ(box.Items[kDefaultEllipsoidPosition], "WGS 84");
-    const auto wgs84 = LoadEllipsoid(tables.Env, kEllipsoidFileName, 42);
+    const std::optional<Ellipsoid> wgs84 = LoadEllipsoid(tables.Env, kEllipsoidFileName, 42);
     ASSERT_TRUE(wgs84.has_value());
     // Exact: the table holds the defining decimals, which read back as the
     // same doubles as these literals.
@@ -159,7 +159,7 @@ TEST_P(ShippedNamedEllipsoid, HasItsDefiningValues)
     Tables tables;
     const int line = Tables::lineOf(tables.ellipsoidNames(), expected.Name);
     ASSERT_GT(line, 0) << expected.Name << " is not listed";
-    const auto ellipsoid = LoadEllipsoid(tables.Env, kEllipsoidFileName, line);
+    const std::optional<Ellipsoid> ellipsoid = LoadEllipsoid(tables.Env, kEllipsoidFileName, line);
     ASSERT_TRUE(ellipsoid.has_value());
     EXPECT_NEAR(ellipsoid->SemiMajorAxis, expected.SemiMajorAxis, expected.AxisTolerance);
     EXPECT_NEAR(ellipsoid->InverseFlattening, expected.InverseFlattening, expected.FlatteningTolerance);
@@ -183,7 +183,7 @@ TEST(ShippedEllipsoids, EveryLineIsAnEarthEllipsoidWithAUniqueName)
     for (int line = 1; line <= static_cast<int>(names.size()); ++line) {
         SCOPED_TRACE("ellips.txt line " + std::to_string(line) + " " + names[static_cast<std::size_t>(line - 1)]);
         EXPECT_FALSE(names[static_cast<std::size_t>(line - 1)].empty());
-        const auto ellipsoid = LoadEllipsoid(tables.Env, kEllipsoidFileName, line);
+        const std::optional<Ellipsoid> ellipsoid = LoadEllipsoid(tables.Env, kEllipsoidFileName, line);
         ASSERT_TRUE(ellipsoid.has_value());
         // Every Earth ellipsoid in use: a within 6376 to 6379 km, 1/f 290 to 311
         // (Zach 1812 is the flattest at 310); a value in feet left unconverted
@@ -258,7 +258,7 @@ TEST_P(ShippedZoneTable, EveryZoneHasTheParametersOfItsKind)
     for (int line = 1; line <= static_cast<int>(names.size()); ++line) {
         SCOPED_TRACE(std::string(expected.FileName) + " line " + std::to_string(line) + " " +
                      names[static_cast<std::size_t>(line - 1)]);
-        const auto zone = LoadZoneDefinition(tables.Env, expected.FileName, line);
+        const std::optional<ZoneDefinition> zone = LoadZoneDefinition(tables.Env, expected.FileName, line);
         ASSERT_TRUE(zone.has_value());
         ASSERT_TRUE(zone->Kind.has_value()) << "keyword " << zone->Keyword;
         std::size_t needed = 0;
@@ -377,7 +377,7 @@ TEST_P(ShippedPublishedZone, HasThePublishedConstants)
     Tables tables;
     const int line = Tables::lineOf(tables.zoneNames(expected.FileName), expected.Name);
     ASSERT_GT(line, 0) << expected.Name << " is not listed in " << expected.FileName;
-    const auto zone = LoadZoneDefinition(tables.Env, expected.FileName, line);
+    const std::optional<ZoneDefinition> zone = LoadZoneDefinition(tables.Env, expected.FileName, line);
     ASSERT_TRUE(zone.has_value());
     ASSERT_EQ(zone->Kind, expected.Kind);
     // 1e-12 degree (0.1 micrometre) and 1e-9 of a foot or metre: the table is

@@ -59,8 +59,12 @@ std::string answer(const std::string& request, const std::filesystem::path& data
 
     CollectedMessages messages;
     const Platform platform{messages, dataFolder, '.'};
-    const auto ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine);
-    if (!ellipsoid) return "ERROR " + (messages.Shown.empty() ? std::string("no ellipsoid") : messages.Shown.front());
+    std::optional<Ellipsoid> ellipsoid;
+    try {
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine);
+    } catch (const CommandError& error) {
+        return std::string("ERROR ") + error.what();
+    }
     const double a = ellipsoid->SemiMajorAxis * (feet ? kUsSurveyFeetPerMetre : 1.0);
     const ConvertContext context{platform, a, EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
                                  zoneLine - 1};

@@ -27,7 +27,10 @@ protected:
     FakeList BoxEllipsoid2;
 
     void List() { ListEllipsoids(BoxEllipsoid, BoxEllipsoid2, platform); }
-    std::optional<Ellipsoid> Load(int line) { return LoadEllipsoid(platform, "ellips.txt", line); }
+    std::optional<Ellipsoid> Load(int line)
+    {
+        return Shown([&] { return LoadEllipsoid(platform, "ellips.txt", line); });
+    }
     [[nodiscard]] std::string EllipsPath() const { return Path("ellips.txt"); }
 
     // Both lists hold the same names: they are filled from one reading.
@@ -270,7 +273,7 @@ TEST_P(DamagedEllipsoidLine, NamesFileLineAndValue)
     folder.Write("ellips.txt", Lines({"Good\t6378137\t298.257223563",
                                       std::string("Damaged\t") + c.semiMajorAxis + "\t" + c.inverseFlattening, "End"}));
     const std::string bad = std::string(c.semiMajorAxis) == "6378137" ? c.inverseFlattening : c.semiMajorAxis;
-    EXPECT_FALSE(LoadEllipsoid(platform, "ellips.txt", 2).has_value());
+    EXPECT_FALSE(Shown([&] { return LoadEllipsoid(platform, "ellips.txt", 2); }).has_value());
     const std::string said = OnlyFileError();
     EXPECT_NE(said.find(Path("ellips.txt") + ", line 2"), std::string::npos) << said;
     EXPECT_NE(said.find(bad), std::string::npos) << said;

@@ -25,7 +25,7 @@ class ZoneTable : public testing::TableTest {
 protected:
     std::optional<ZoneDefinition> Load(int line, const char* file = "nad83.txt")
     {
-        return LoadZoneDefinition(platform, file, line);
+        return Shown([&] { return LoadZoneDefinition(platform, file, line); });
     }
 };
 
@@ -122,7 +122,7 @@ TEST_P(ZoneKeyword, SetsTheKind)
 {
     const KeywordCase& c = GetParam();
     folder.Write("nad83.txt", Lines({std::string("Zone K\t") + c.keywordField + "\t-96\t23\t33\t45\t0\t0", "End"}));
-    const auto zone = LoadZoneDefinition(platform, "nad83.txt", 1);
+    const auto zone = Shown([&] { return LoadZoneDefinition(platform, "nad83.txt", 1); });
     ASSERT_TRUE(zone.has_value());
     EXPECT_EQ(zone->Kind, c.kind);
     EXPECT_EQ(zone->Param(1), -96.0);  // the parameters are read whatever the keyword

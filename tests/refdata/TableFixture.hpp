@@ -2,10 +2,12 @@
 // A data folder of its own for each test, with the message boxes recorded.
 
 #include "support/Fakes.hpp"
+#include "toolkit/Errors.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,19 @@ protected:
             text += "Name" + std::to_string(i) + "\t" + std::to_string(6378000 + i) + "\t298\n";
         }
         return text + "End\n";
+    }
+
+    // A lookup's value, or nothing with its error shown as the window shows
+    // it (text and caption), so the tests read the messages a user sees.
+    template <class Lookup>
+    auto Shown(Lookup lookup) -> std::optional<decltype(lookup())>
+    {
+        try {
+            return lookup();
+        } catch (const CommandError& error) {
+            messages.ShowMessage(error.what(), error.Caption());
+            return std::nullopt;
+        }
     }
 
     [[nodiscard]] std::string Path(const char* name) const { return (folder.Path / name).string(); }
