@@ -2,7 +2,6 @@
 
 #include "batch/PointFileReader.hpp"
 #include "batch/PointFileWriter.hpp"
-#include "geodesy/Angles.hpp"
 #include "geodesy/PointChecks.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "toolkit/Errors.hpp"
@@ -16,19 +15,11 @@ namespace {
 
 constexpr const char* kMissingInputMessage = "Can't find specified file";
 
-// The numbers of one run that every row shares.
-struct RunConstants {
-    double A;                // semi-major axis, metres
-    double E;                // first eccentricity
-    double CentralMeridian;  // degrees
-};
-
 // Replaces each record's input pair by its output pair. Every row is
 // converted before anything is written, so an impossible point leaves no file
 // behind.
-void convertRows(PointTable& table, const RunConstants& run, const FileConversionSettings& settings)
+void convertRows(PointTable& table, const TransverseMercator& projection, const FileConversionSettings& settings)
 {
-    const double lambda0 = run.CentralMeridian;
     for (int k = 1; k <= table.RowCount(); ++k) {
         FilePoint& point = table.Record(k);
         try {
@@ -37,24 +28,15 @@ void convertRows(PointTable& table, const RunConstants& run, const FileConversio
                 const double latitude = point.Lat;
                 CheckLatitude(latitude);
                 CheckLongitude(longitude);
-                const double easting =
-                    TmEasting(longitude, latitude, lambda0, run.A, kUtmFalseEasting, kUtmScaleFactor, run.E);
-                const double northing = TmNorthing(longitude, latitude, lambda0, kUtmLatitudeOfOrigin, run.A,
-                                                   run.E, kUtmFalseNorthingNorth, kUtmScaleFactor);
-                CheckGridResult(easting, northing);
-                point.Lon = easting;
-                point.Lat = northing;
+                const GridPoint grid = projection.Forward(longitude, latitude);
+                CheckGridResult(grid.Easting, grid.Northing);
+                point.Lon = grid.Easting;
+                point.Lat = grid.Northing;
             } else {
-                const double easting = point.Lon;
-                const double northing = point.Lat;
-                const double latitude = TmLatitude(northing, easting, lambda0, kUtmLatitudeOfOrigin, run.A,
-                                                   kUtmFalseEasting, kUtmScaleFactor, run.E, kUtmFalseNorthingNorth);
-                const double longitude = TmLongitude(northing, easting, lambda0, kUtmLatitudeOfOrigin, run.A,
-                                                     kUtmFalseEasting, kUtmScaleFactor, run.E,
-                                                     kUtmFalseNorthingNorth);
-                CheckGeographicResult(latitude, longitude);
-                point.Lon = longitude;
-                point.Lat = latitude;
+                const GeoPoint geo = projection.Inverse(point.Lon, point.Lat);
+                CheckGeographicResult(geo.Latitude, geo.Longitude);
+                point.Lon = geo.Longitude;
+                point.Lat = geo.Latitude;
             }
         } catch (const PointRangeError& error) {
             throw PointRangeError("Line " + std::to_string(table.LineNumber(k)) + ": " + error.what());
@@ -111,9 +93,9 @@ void ConvertPointFile(const FileConversionSettings& settings, const Platform& pl
         return;
     }
     if (!settingsUsable(settings, platform.Messages)) return;
-    const RunConstants run{ellipsoid->SemiMajorAxis,
-                           EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
-                           UtmCentralMeridian(settings.ZonePosition)};
+    // The file page converts to north UTM zones only, in metres.
+    const TransverseMercator projection(EllipsoidInUnit(*ellipsoid, GridUnit::Metre),
+                                        UtmZone(settings.ZonePosition, Hemisphere::North));
 
     const std::filesystem::path input(settings.InputPath);
     const std::filesystem::path output(settings.OutputPath);
@@ -133,7 +115,7 @@ void ConvertPointFile(const FileConversionSettings& settings, const Platform& pl
     if (!CountPointFile(input, settings.SkipFirstRow, platform.Messages)) return;
     PointTable table;
     if (!ReadPointFile(input, settings, platform, table)) return;
-    convertRows(table, run, settings);
+    convertRows(table, projection, settings);
 
     if (const auto failure = ReplaceFileContent(output, FormatPointLines(table))) {
         platform.Messages.ShowMessage("Can't write the output file " + output.string() + ": " + *failure + ".",

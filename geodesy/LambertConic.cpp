@@ -3,14 +3,24 @@
 // pp. 107-109: equations 14-15 (m), 15-9 (t), 15-8 (n), 15-10 (F), 15-7 (rho),
 // 14-4 (theta), 15-5 and 15-4 (inverse), 7-9 (the latitude from t).
 //
-// Exact (no series): the forward mapping is accurate to rounding; the inverse
-// latitude is iterated to 1e-12 radian (about 6 micrometres on the ground).
-// Serves cones with n > 0, whose standard parallels lie north of the equator.
+// Exact (no series): the forward mapping is accurate to rounding, and so is
+// the inverse latitude (below).
+//
+// LambertConformalConic forms the cone's constants (n, F, rho0) once. Its
+// forward mapping evaluates the book's equations in the book's order.
 //
 // Departures from the book:
-// - The latitude iteration (7-9) runs until the change is below 1e-12 rad,
-//   not a fixed two passes, which would leave up to 9 m of error at the edge
-//   of a zone.
+// - The inverse latitude is not iterated by 7-9: the conformal latitude chi
+//   (from t, 7-13) is carried to phi by the series 3-5 to e^8, and one Newton
+//   step on the isometric latitude, psi(phi) = asinh(tan phi) - e atanh(e sin
+//   phi), whose derivative is (1 - e^2) / ((1 - e^2 sin^2 phi) cos phi),
+//   takes the series' 1e-11 radian error below rounding.
+// - A cone opening south (both parallels south of the equator) has n < 0 and
+//   so F < 0: rho then takes the sign of n (Snyder 14-10), and t = (rho /
+//   (a F))^(1/n) stays a real number. theta = atan(x / (rho0 - y)) serves
+//   both signs as it is.
+// - Point scale factor k = rho n / (a m) (15-4) and meridian convergence
+//   gamma = theta = n (lambda - lambda0).
 // - Equal standard parallels (a tangent cone) take n = sin phi1, the limit
 //   of 15-8, which is 0/0 there.
 // - lambda - lambda0 is brought into [-180, 180) degrees (see
@@ -31,9 +41,6 @@
 namespace kartoval {
 namespace {
 
-constexpr double kLatitudeTolerance = 1e-12;  // radians
-constexpr int kMaxLatitudePasses = 50;       // far more than the 5 or 6 a zone needs
-
 double mFunction(double phi, double e)
 {
     const double esin = e * std::sin(phi);
@@ -50,76 +57,112 @@ double tFunction(double phi, double e)
     return std::tan(kPi / 4.0 - phi / 2.0) / std::pow((1.0 - esin) / (1.0 + esin), e / 2.0);
 }
 
-// The constants of one cone, formed by each function for itself.
-struct Cone {
-    double n;
-    double F;
-    double rho0;
-
-    Cone(double e, double a, double firstParallel, double secondParallel, double latitudeOfOrigin)
-    {
-        const double phi1 = firstParallel * kDegreesToRadians;
-        const double phi2 = secondParallel * kDegreesToRadians;
-        const double m1 = mFunction(phi1, e);
-        const double m2 = mFunction(phi2, e);
-        const double t1 = tFunction(phi1, e);
-        const double t2 = tFunction(phi2, e);
-        // Equal parallels make a tangent cone, where the quotient is 0/0 and its
-        // limit is sin phi1.
-        n = firstParallel == secondParallel ? std::sin(phi1)
-                                            : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
-        F = m1 / (n * std::pow(t1, n));
-        rho0 = a * F * std::pow(tFunction(latitudeOfOrigin * kDegreesToRadians, e), n);
-    }
-};
+// Latitude (radians) of the isometric latitude psi.
+double latitudeOfIsometric(double psi, double e)
+{
+    if (std::isinf(psi)) return std::copysign(kPi / 2.0, psi);
+    const double e2 = e * e;
+    const double e4 = e2 * e2;
+    const double e6 = e4 * e2;
+    const double e8 = e4 * e4;
+    const double chi = std::atan(std::sinh(psi));
+    const double s2 = std::sin(2.0 * chi);
+    const double c2 = std::cos(2.0 * chi);
+    const double s4 = 2.0 * s2 * c2;
+    const double c4 = 1.0 - 2.0 * s2 * s2;
+    const double s6 = s4 * c2 + c4 * s2;
+    const double s8 = 2.0 * s4 * c4;
+    const double phi = chi + (e2 / 2.0 + 5.0 * e4 / 24.0 + e6 / 12.0 + 13.0 * e8 / 360.0) * s2 +
+                       (7.0 * e4 / 48.0 + 29.0 * e6 / 240.0 + 811.0 * e8 / 11520.0) * s4 +
+                       (7.0 * e6 / 120.0 + 81.0 * e8 / 1120.0) * s6 + (4279.0 * e8 / 161280.0) * s8;
+    const double s = std::sin(phi);
+    const double c = std::cos(phi);
+    if (!(c > 0.0)) return phi;  // at a pole, where the series is exact
+    const double psiOfPhi = std::asinh(s / c) - e * std::atanh(e * s);
+    return phi - (psiOfPhi - psi) * c * (1.0 - e2 * s * s) / (1.0 - e2);
+}
 
 }  // namespace
 
-double LccEasting(double longitude, double latitude, double e, double a, double falseEasting,
-                  double /*falseNorthing*/, double firstParallel, double secondParallel, double latitudeOfOrigin,
-                  double centralMeridian)
+LambertConformalConic::LambertConformalConic(const EllipsoidParams& ellipsoid, const LccParams& zone)
+    : zone_(zone), a_(ellipsoid.SemiMajorAxis), e_(ellipsoid.Eccentricity)
 {
-    const Cone cone(e, a, firstParallel, secondParallel, latitudeOfOrigin);
-    const double rho = a * cone.F * std::pow(tFunction(latitude * kDegreesToRadians, e), cone.n);
-    const double theta = cone.n * LongitudeDifference(longitude, centralMeridian);
-    return falseEasting + rho * std::sin(theta);
+    const double phi1 = zone.FirstParallel * kDegreesToRadians;
+    const double phi2 = zone.SecondParallel * kDegreesToRadians;
+    const double m1 = mFunction(phi1, e_);
+    const double m2 = mFunction(phi2, e_);
+    const double t1 = tFunction(phi1, e_);
+    const double t2 = tFunction(phi2, e_);
+    // Equal parallels make a tangent cone, where the quotient is 0/0 and its
+    // limit is sin phi1.
+    n_ = zone.FirstParallel == zone.SecondParallel ? std::sin(phi1)
+                                                   : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
+    const double F = m1 / (n_ * std::pow(t1, n_));
+    aF_ = a_ * F;
+    rho0_ = a_ * F * std::pow(tFunction(zone.LatitudeOfOrigin * kDegreesToRadians, e_), n_);
+    lambda0_ = zone.CentralMeridian * kDegreesToRadians;
 }
 
-double LccNorthing(double longitude, double latitude, double e, double a, double /*falseEasting*/,
-                   double falseNorthing, double firstParallel, double secondParallel, double latitudeOfOrigin,
-                   double centralMeridian)
+GridPoint LambertConformalConic::Forward(double longitude, double latitude) const
 {
-    const Cone cone(e, a, firstParallel, secondParallel, latitudeOfOrigin);
-    const double rho = a * cone.F * std::pow(tFunction(latitude * kDegreesToRadians, e), cone.n);
-    const double theta = cone.n * LongitudeDifference(longitude, centralMeridian);
-    return falseNorthing + cone.rho0 - rho * std::cos(theta);
+    const double rho = aF_ * std::pow(tFunction(latitude * kDegreesToRadians, e_), n_);
+    const double theta = n_ * LongitudeDifference(longitude, zone_.CentralMeridian);
+    return {zone_.FalseEasting + rho * std::sin(theta), zone_.FalseNorthing + rho0_ - rho * std::cos(theta)};
+}
+
+GeoPoint LambertConformalConic::Inverse(double easting, double northing) const
+{
+    const double dx = easting - zone_.FalseEasting;
+    const double dy = rho0_ - (northing - zone_.FalseNorthing);
+    const double theta = std::atan(dx / dy);
+    const double rho = std::copysign(std::sqrt(dx * dx + dy * dy), n_);
+    const double psi = -std::log(rho / aF_) / n_;
+    return {NormalizeLongitude((lambda0_ + theta / n_) * kRadiansToDegrees),
+            latitudeOfIsometric(psi, e_) * kRadiansToDegrees};
+}
+
+PointFactors LambertConformalConic::Factors(double longitude, double latitude) const
+{
+    const double phi = latitude * kDegreesToRadians;
+    const double rho = aF_ * std::pow(tFunction(phi, e_), n_);
+    const double theta = n_ * LongitudeDifference(longitude, zone_.CentralMeridian);
+    return {rho * n_ / (a_ * mFunction(phi, e_)), theta * kRadiansToDegrees};
+}
+
+double LccEasting(double longitude, double latitude, double e, double a, double falseEasting, double falseNorthing,
+                  double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
+{
+    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
+                                          falseEasting, falseNorthing})
+        .Forward(longitude, latitude)
+        .Easting;
+}
+
+double LccNorthing(double longitude, double latitude, double e, double a, double falseEasting, double falseNorthing,
+                   double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
+{
+    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
+                                          falseEasting, falseNorthing})
+        .Forward(longitude, latitude)
+        .Northing;
 }
 
 double LccLongitude(double easting, double northing, double e, double a, double falseEasting, double falseNorthing,
                     double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
 {
-    const Cone cone(e, a, firstParallel, secondParallel, latitudeOfOrigin);
-    const double theta = std::atan((easting - falseEasting) / (cone.rho0 - (northing - falseNorthing)));
-    return NormalizeLongitude((centralMeridian * kDegreesToRadians + theta / cone.n) * kRadiansToDegrees);
+    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
+                                          falseEasting, falseNorthing})
+        .Inverse(easting, northing)
+        .Longitude;
 }
 
 double LccLatitude(double easting, double northing, double e, double a, double falseEasting, double falseNorthing,
-                   double firstParallel, double secondParallel, double latitudeOfOrigin, double /*centralMeridian*/)
+                   double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
 {
-    const Cone cone(e, a, firstParallel, secondParallel, latitudeOfOrigin);
-    const double dx = easting - falseEasting;
-    const double dy = cone.rho0 - (northing - falseNorthing);
-    const double rho = std::sqrt(dx * dx + dy * dy);
-    const double t = std::pow(rho / (a * cone.F), 1.0 / cone.n);
-    double phi = (firstParallel + secondParallel) / 2.0 * kDegreesToRadians;
-    for (int pass = 0; pass < kMaxLatitudePasses; ++pass) {
-        const double esin = e * std::sin(phi);
-        const double next = kPi / 2.0 - 2.0 * std::atan(t * std::pow((1.0 - esin) / (1.0 + esin), e / 2.0));
-        const double change = std::fabs(next - phi);
-        phi = next;
-        if (!(change >= kLatitudeTolerance)) break;  // also ends on NaN
-    }
-    return phi * kRadiansToDegrees;
+    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
+                                          falseEasting, falseNorthing})
+        .Inverse(easting, northing)
+        .Latitude;
 }
 
 }  // namespace kartoval

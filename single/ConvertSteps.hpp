@@ -3,6 +3,8 @@
 // on a copy of the four box texts and writes them back only at its end, so a
 // click that ends early leaves every box as it was.
 
+#include "refdata/Ellipsoids.hpp"
+#include "refdata/GridFamily.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <string>
@@ -19,9 +21,8 @@ struct PageTexts {
 // What every path of one click works with.
 struct ConvertContext {
     const Platform& Env;
-    double A;        // semi-major axis, in the unit the grid values come out in
-    double E;        // first eccentricity
-    int Position;    // selected zone position, -1 when none
+    Ellipsoid Shape;  // as the table gives it, metres; each path puts it in its grid's unit
+    int Position;     // selected zone position, -1 when none
 };
 
 // Reads the typed latitude then longitude; refuses a latitude outside -90..90
@@ -37,9 +38,14 @@ struct Geographic {
 void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator);
 void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator);
 
-// The State Plane paths. Each gives false when the zone can't be converted;
-// the user has then been told why, and the click must end with no box changed.
-[[nodiscard]] bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
-[[nodiscard]] bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, const char* zoneFile);
+// The State Plane paths (family Nad27 or Nad83). Each gives false when the
+// zone can't be converted; the user has then been told why, and the click
+// must end with no box changed.
+[[nodiscard]] bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
+[[nodiscard]] bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
+
+// Shows a lookup's error as the window's error report would, for a path that
+// ends after it without changing a box.
+void ShowLookupError(const Platform& platform, const CommandError& error);
 
 }  // namespace kartoval

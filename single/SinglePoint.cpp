@@ -1,4 +1,3 @@
-#include "geodesy/Angles.hpp"
 #include "geodesy/PointChecks.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
@@ -15,29 +14,26 @@ namespace {
 constexpr int kGridDecimals = 2;
 constexpr int kDegreeDecimals = 6;
 
-void forwardUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+TransverseMercator utmProjection(const ConvertContext& context, Hemisphere hemisphere)
+{
+    return {EllipsoidInUnit(context.Shape, GridUnit::Metre), UtmZone(context.Position, hemisphere)};
+}
+
+void forwardUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
-    const double centralMeridian = UtmCentralMeridian(context.Position);
-    const double x = TmEasting(point.Longitude, point.Latitude, centralMeridian, context.A, kUtmFalseEasting,
-                               kUtmScaleFactor, context.E);
-    const double y = TmNorthing(point.Longitude, point.Latitude, centralMeridian, kUtmLatitudeOfOrigin, context.A,
-                                context.E, falseNorthing, kUtmScaleFactor);
-    WriteGrid(texts, x, y, sep);
+    const GridPoint grid = utmProjection(context, hemisphere).Forward(point.Longitude, point.Latitude);
+    WriteGrid(texts, grid.Easting, grid.Northing, sep);
 }
 
-void inverseUtm(PageTexts& texts, const ConvertContext& context, double falseNorthing)
+void inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
     const double x = StrToFloat(texts.X, sep);
     const double y = StrToFloat(texts.Y, sep);
-    const double centralMeridian = UtmCentralMeridian(context.Position);
-    const double latitude = TmLatitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A, kUtmFalseEasting,
-                                       kUtmScaleFactor, context.E, falseNorthing);
-    const double longitude = TmLongitude(y, x, centralMeridian, kUtmLatitudeOfOrigin, context.A,
-                                         kUtmFalseEasting, kUtmScaleFactor, context.E, falseNorthing);
-    WriteGeographic(texts, latitude, longitude, sep);
+    const GeoPoint point = utmProjection(context, hemisphere).Inverse(x, y);
+    WriteGeographic(texts, point.Latitude, point.Longitude, sep);
 }
 
 void roundBox(std::string& text, int decimals, char sep)
@@ -47,20 +43,18 @@ void roundBox(std::string& text, int decimals, char sep)
 
 // The family buttons are tested one after the other; being one radio group,
 // at most one is checked, so at most one path runs.
-bool runPaths(PageTexts& texts, const SinglePointPage& page, const ConvertContext& metres, bool forward)
+bool runPaths(PageTexts& texts, const SinglePointPage& page, const ConvertContext& context, bool forward)
 {
-    ConvertContext feet = metres;
-    feet.A = metres.A * kUsSurveyFeetPerMetre;
     if (forward) {
-        if (page.ButUTMN.IsChecked()) forwardUtm(texts, metres, kUtmFalseNorthingNorth);
-        if (page.ButUTMS.IsChecked()) forwardUtm(texts, metres, kUtmFalseNorthingSouth);
-        if (page.ButNAD27.IsChecked() && !ForwardStatePlane(texts, feet, kNad27FileName)) return false;
-        if (page.ButNAD83.IsChecked() && !ForwardStatePlane(texts, metres, kNad83FileName)) return false;
+        if (page.ButUTMN.IsChecked()) forwardUtm(texts, context, Hemisphere::North);
+        if (page.ButUTMS.IsChecked()) forwardUtm(texts, context, Hemisphere::South);
+        if (page.ButNAD27.IsChecked() && !ForwardStatePlane(texts, context, XyProjectionKind::Nad27)) return false;
+        if (page.ButNAD83.IsChecked() && !ForwardStatePlane(texts, context, XyProjectionKind::Nad83)) return false;
     } else {
-        if (page.ButUTMN.IsChecked()) inverseUtm(texts, metres, kUtmFalseNorthingNorth);
-        if (page.ButUTMS.IsChecked()) inverseUtm(texts, metres, kUtmFalseNorthingSouth);
-        if (page.ButNAD27.IsChecked() && !InverseStatePlane(texts, feet, kNad27FileName)) return false;
-        if (page.ButNAD83.IsChecked() && !InverseStatePlane(texts, metres, kNad83FileName)) return false;
+        if (page.ButUTMN.IsChecked()) inverseUtm(texts, context, Hemisphere::North);
+        if (page.ButUTMS.IsChecked()) inverseUtm(texts, context, Hemisphere::South);
+        if (page.ButNAD27.IsChecked() && !InverseStatePlane(texts, context, XyProjectionKind::Nad27)) return false;
+        if (page.ButNAD83.IsChecked() && !InverseStatePlane(texts, context, XyProjectionKind::Nad83)) return false;
     }
     return true;
 }
@@ -105,18 +99,21 @@ void WriteGeographic(PageTexts& texts, double latitude, double longitude, char d
     texts.Longitude = FloatToStr(longitude, decimalSeparator);
 }
 
+void ShowLookupError(const Platform& platform, const CommandError& error)
+{
+    platform.Messages.ShowMessage(error.what(), error.Caption());
+}
+
 void ButConvertClick(SinglePointPage& page, const Platform& platform)
 {
-    std::optional<Ellipsoid> ellipsoid;
+    Ellipsoid ellipsoid;
     try {
         ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, page.BoxEllipsoid2.GetItemIndex() + 1);
     } catch (const CommandError& error) {
-        platform.Messages.ShowMessage(error.what(), error.Caption());
+        ShowLookupError(platform, error);
         return;
     }
-    const ConvertContext context{platform, ellipsoid->SemiMajorAxis,
-                                 EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
-                                 page.BoxProjection2.GetItemIndex()};
+    const ConvertContext context{platform, ellipsoid, page.BoxProjection2.GetItemIndex()};
     const char sep = platform.DecimalSeparator;
 
     PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),

@@ -11,7 +11,6 @@
 // would put in its boxes before the output step rounds it (15 significant
 // digits). A request that fails answers "ERROR <why>"; the probe goes on.
 
-#include "geodesy/Angles.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "single/ConvertSteps.hpp"
@@ -53,31 +52,24 @@ std::string answer(const std::string& request, const std::filesystem::path& data
         (direction != "F" && direction != "I")) {
         return "ERROR bad request: " + request;
     }
-    const bool feet = table == kNad27FileName;
-    if (!feet && table != kNad83FileName) return "ERROR unknown table " + table;
-    const char* zoneFile = feet ? kNad27FileName : kNad83FileName;
+    if (table != kNad27FileName && table != kNad83FileName) return "ERROR unknown table " + table;
+    const XyProjectionKind family = table == kNad27FileName ? XyProjectionKind::Nad27 : XyProjectionKind::Nad83;
 
     CollectedMessages messages;
     const Platform platform{messages, dataFolder, '.'};
-    std::optional<Ellipsoid> ellipsoid;
-    try {
-        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine);
-    } catch (const CommandError& error) {
-        return std::string("ERROR ") + error.what();
-    }
-    const double a = ellipsoid->SemiMajorAxis * (feet ? kUsSurveyFeetPerMetre : 1.0);
-    const ConvertContext context{platform, a, EccentricityFromInverseFlattening(ellipsoid->InverseFlattening),
-                                 zoneLine - 1};
+    // The unit of the zone's grid is the table's business: the probe passes
+    // the ellipsoid in metres, as the page does.
+    const ConvertContext context{platform, LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine), zoneLine - 1};
     PageTexts texts;
     bool converted = false;
     if (direction == "F") {
         texts.Longitude = first;
         texts.Latitude = second;
-        converted = ForwardStatePlane(texts, context, zoneFile);
+        converted = ForwardStatePlane(texts, context, family);
     } else {
         texts.X = first;
         texts.Y = second;
-        converted = InverseStatePlane(texts, context, zoneFile);
+        converted = InverseStatePlane(texts, context, family);
     }
     if (!converted || !messages.Shown.empty()) {
         return "ERROR " + (messages.Shown.empty() ? std::string("not converted") : messages.Shown.front());
