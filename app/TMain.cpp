@@ -1,5 +1,6 @@
 #include "app/TMain.hpp"
 
+#include "app/DatumShiftTab.hpp"
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
 #include "batch/FileConversionPage.hpp"
@@ -110,6 +111,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxLat.SetItemIndex(kDefaultLatColumn);
     c.BoxSP.SetItemIndex(kDefaultSpColumn);
     c.BoxMinusW.SetChecked(true);
+    // The third page builds and wires itself; the page shown at start stays.
+    form_->PageControl1->addTab(new DatumShiftTab(platform_, form_->PageControl1), QStringLiteral("Datum Shift"));
 }
 
 TMain::~TMain() = default;

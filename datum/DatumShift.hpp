@@ -16,10 +16,10 @@
 namespace kartoval {
 
 // A grid file that is not in the grid folder or can't be read. The message
-// names the file and the folder.
+// names the file and the folder; it is shown as a "File error".
 class GridFileError : public CommandError {
 public:
-    using CommandError::CommandError;
+    explicit GridFileError(const std::string& message) : CommandError(message, kFileErrorCaption) {}
 };
 
 // A point that no grid of its datum covers, or that the grid can't shift.
