@@ -16,7 +16,7 @@ void show(MessageBoxes& messages, const std::string& text, const std::string& ca
     } catch (...) {
         // The message box itself failed (out of memory, most likely): the
         // terminal is the last place left to say it.
-        std::fprintf(stderr, "kartoval: %s\n", text.c_str());
+        std::fprintf(stderr, "kartoval: %.*s\n", static_cast<int>(text.size()), text.data());
     }
 }
 

@@ -26,6 +26,9 @@ void QtEditText::SetText(const std::string& text) { edit_.setText(ToQString(text
 std::string QtLabelText::GetText() const { return FromQString(label_.text()); }
 void QtLabelText::SetText(const std::string& text) { label_.setText(ToQString(text)); }
 
+std::string QtButtonText::GetText() const { return FromQString(button_.text()); }
+void QtButtonText::SetText(const std::string& text) { button_.setText(ToQString(text)); }
+
 int QtList::GetItemIndex() const { return box_.currentIndex(); }
 
 void QtList::SetItemIndex(int position)

@@ -41,6 +41,17 @@ private:
     QLabel& label_;
 };
 
+// The caption of a button.
+class QtButtonText : public TextControl {
+public:
+    explicit QtButtonText(QAbstractButton& button) : button_(button) {}
+    [[nodiscard]] std::string GetText() const override;
+    void SetText(const std::string& text) override;
+
+private:
+    QAbstractButton& button_;
+};
+
 class QtList : public ListControl {
 public:
     explicit QtList(QComboBox& box) : box_(box) {}

@@ -10,6 +10,7 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QSignalBlocker>
 
 namespace kartoval {
 namespace {
@@ -50,6 +51,12 @@ struct TMain::Controls {
           ButUTMS(*form.ButUTMS),
           ButNAD27(*form.ButNAD27),
           ButNAD83(*form.ButNAD83),
+          ButFileUTMS(*form.ButFileUTMS),
+          ButFileNAD27(*form.ButFileNAD27),
+          ButFileNAD83(*form.ButFileNAD83),
+          Label7(*form.Label7),
+          DegreesToUtmCaption(*form.ButtonDegreesToUTM),
+          UtmToDegreesCaption(*form.ButtonUTMToDegrees),
           FilePage{.EditInput = EditInput,
                    .EditOutput = EditOutput,
                    .BoxEllipsoid = BoxEllipsoid,
@@ -59,7 +66,15 @@ struct TMain::Controls {
                    .BoxSP = BoxSP,
                    .BoxSkip = BoxSkip,
                    .BoxMinusW = BoxMinusW,
-                   .ButtonDegreesToUTM = ButtonDegreesToUTM},
+                   .ButtonDegreesToUTM = ButtonDegreesToUTM,
+                   .ButFileUTMS = ButFileUTMS,
+                   .ButFileNAD27 = ButFileNAD27,
+                   .ButFileNAD83 = ButFileNAD83,
+                   .Label7 = Label7,
+                   .LabLongi = LabLongi,
+                   .LabLati = LabLati,
+                   .ButtonDegreesToUTMCaption = DegreesToUtmCaption,
+                   .ButtonUTMToDegreesCaption = UtmToDegreesCaption},
           SinglePage{.BoxProjection2 = BoxProjection2,
                      .BoxEllipsoid2 = BoxEllipsoid2,
                      .EditLatitude = EditLatitude,
@@ -78,6 +93,9 @@ struct TMain::Controls {
     QtLabelText LabLongi, LabLati;
     QtList BoxProjection, BoxEllipsoid, BoxSP, BoxLon, BoxLat, BoxProjection2, BoxEllipsoid2;
     QtCheck BoxSkip, BoxMinusW, ButtonDegreesToUTM, ButtonDegreesToXY, ButUTMN, ButUTMS, ButNAD27, ButNAD83;
+    QtCheck ButFileUTMS, ButFileNAD27, ButFileNAD83;
+    QtLabelText Label7;
+    QtButtonText DegreesToUtmCaption, UtmToDegreesCaption;
     FileConversionPage FilePage;
     SinglePointPage SinglePage;
 };
@@ -98,6 +116,11 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     // A missing ellips.txt is reported inside the listing; the lists stay empty.
     ListEllipsoids(c.BoxEllipsoid, c.BoxEllipsoid2, platform_);
     ListUtmNorthZones(c.BoxProjection);
+    {
+        // The family of the list just filled: checked quietly, so the list is filled once.
+        const QSignalBlocker quiet(form_->ButFileUTMN);
+        form_->ButFileUTMN->setChecked(true);
+    }
     c.ButUTMN.SetChecked(true);             // runs ButUTMNClick: north zones, zone 1
     c.ButtonDegreesToUTM.SetChecked(true);  // runs ButtonDegreesToUTMClick
     c.ButtonDegreesToXY.SetChecked(true);
@@ -129,6 +152,10 @@ void TMain::connectHandlers()
     onChecked(form_->ButNAD83, &TMain::ButNAD83Click);
     onChecked(form_->ButUTMN, &TMain::ButUTMNClick);
     onChecked(form_->ButUTMS, &TMain::ButUTMSClick);
+    onChecked(form_->ButFileUTMN, &TMain::ButFileUTMNClick);
+    onChecked(form_->ButFileUTMS, &TMain::ButFileUTMSClick);
+    onChecked(form_->ButFileNAD27, &TMain::ButFileNAD27Click);
+    onChecked(form_->ButFileNAD83, &TMain::ButFileNAD83Click);
 }
 
 // A radio button's handler runs when the button becomes checked, whether the
@@ -172,8 +199,7 @@ void TMain::GOClick()
 void TMain::ButtonUTMToDegreesClick()
 {
     report([this] {
-        controls_->LabLongi.SetText("Easting");
-        controls_->LabLati.SetText("Northing");
+        RelabelFilePage(controls_->FilePage);
         // Only greyed out: the mark stays for the way back to degrees.
         controls_->BoxMinusW.SetEnabled(false);
     });
@@ -182,8 +208,7 @@ void TMain::ButtonUTMToDegreesClick()
 void TMain::ButtonDegreesToUTMClick()
 {
     report([this] {
-        controls_->LabLongi.SetText("Longitude");
-        controls_->LabLati.SetText("Latitude");
+        RelabelFilePage(controls_->FilePage);
         controls_->BoxMinusW.SetEnabled(true);
     });
 }
@@ -211,6 +236,26 @@ void TMain::ButUTMNClick()
 void TMain::ButUTMSClick()
 {
     report([this] { kartoval::ButUTMSClick(controls_->SinglePage, platform_); });
+}
+
+void TMain::ButFileUTMNClick()
+{
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmNorth); });
+}
+
+void TMain::ButFileUTMSClick()
+{
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmSouth); });
+}
+
+void TMain::ButFileNAD27Click()
+{
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad27); });
+}
+
+void TMain::ButFileNAD83Click()
+{
+    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad83); });
 }
 
 }  // namespace kartoval

@@ -44,6 +44,11 @@ public:
     void ButNAD83Click();
     void ButUTMNClick();
     void ButUTMSClick();
+    // The File page's grid family buttons.
+    void ButFileUTMNClick();
+    void ButFileUTMSClick();
+    void ButFileNAD27Click();
+    void ButFileNAD83Click();
 
 private:
     struct Controls;

@@ -1,40 +1,43 @@
 #pragma once
 // One run of the "File Convertion" page: a text file of shot points converted
-// as a whole, decimal degrees to one north UTM zone or back.
+// as a whole, decimal degrees to one zone of the chosen grid family or back.
 //
-// A run either writes the complete output or leaves every file as it was:
-// every row is read and converted before the output is opened, and the output
-// is written beside its target under another name and renamed over it only
-// when it is complete.
+// A run either writes the complete output or leaves every file as it was: the
+// output is written beside its target under another name while the input is
+// read, and renamed over the target only when every row has been converted.
 
 #include "refdata/Ellipsoids.hpp"
+#include "refdata/GridFamily.hpp"
 #include "refdata/UtmZones.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
-#include <memory>
+#include <cstdint>
 #include <string>
 
 namespace kartoval {
-
-enum class ConversionDirection {
-    DegreesToUtm,
-    UtmToDegrees,
-};
 
 // The column lists offer the letters A to J: position 0 is column A, the
 // first field of a line.
 inline constexpr int kPointColumnCount = 10;
 
-// A longer line (its LF or CR LF not counted) is refused.
+// A longer line (its line end not counted) is refused.
 inline constexpr std::size_t kMaxPointLineLength = 199;
+
+// The page's row limit: its table has always held 40000 records, record 0
+// unused, so a run takes at most 39999 rows.
+struct PointTable {
+    static constexpr int kRecordCount = 40000;
+    static constexpr int kMaxRows = kRecordCount - 1;
+};
 
 // The page's controls as GO found them.
 struct FileConversionSettings {
     std::string InputPath;   // as typed; a relative name is taken against the current directory
     std::string OutputPath;  // same rule
     int EllipsoidPosition = kDefaultEllipsoidPosition;
-    int ZonePosition = kDefaultUtmZonePosition;  // zone p + 1
+    XyProjectionKind Family = XyProjectionKind::UtmNorth;
+    int ZonePosition = kDefaultUtmZonePosition;  // in the family's list; UTM: zone p + 1
     int LonColumn = 1;  // longitude, or easting towards degrees
     int LatColumn = 2;  // latitude, or northing towards degrees
     int SpColumn = 0;   // shot point
@@ -43,49 +46,16 @@ struct FileConversionSettings {
     ConversionDirection Direction = ConversionDirection::DegreesToUtm;
 };
 
-// One row. Read from the file: the shot point and the input pair (longitude
-// and latitude in degrees, or easting and northing in metres). Once converted:
-// the shot point and the output pair in the order it is written (easting and
-// northing, or longitude and latitude).
-struct FilePoint {
-    double ShotPoint = 0.0;
-    double Lon = 0.0;
-    double Lat = 0.0;
-};
-
-// The rows of one run, in a table set up once: record k (from 1) is row k,
-// record 0 holds no row, so at most kMaxRows rows fit. Each row remembers the
-// number of the file line it came from, for the messages.
-class PointTable {
-public:
-    static constexpr int kRecordCount = 40000;
-    static constexpr int kMaxRows = kRecordCount - 1;
-
-    PointTable();
-
-    [[nodiscard]] int RowCount() const { return rowCount_; }
-    [[nodiscard]] bool IsFull() const { return rowCount_ == kMaxRows; }
-    // Adds a row after the last; the table must not be full.
-    void Append(const FilePoint& point, int lineNumber);
-    [[nodiscard]] FilePoint& Record(int k) { return records_[static_cast<std::size_t>(k)]; }
-    [[nodiscard]] const FilePoint& Record(int k) const { return records_[static_cast<std::size_t>(k)]; }
-    [[nodiscard]] int LineNumber(int k) const { return lineNumbers_[static_cast<std::size_t>(k)]; }
-
-private:
-    std::unique_ptr<FilePoint[]> records_;
-    std::unique_ptr<int[]> lineNumbers_;
-    int rowCount_ = 0;
-};
-
 // The run. Ends early, with a message and no file created or changed, when the
-// ellipsoid can't be looked up, the input can't be found or is refused (a line
-// too long, more than 39999 rows, a line without a selected column), the user
-// doesn't want the input replaced, or the output can't be written. A selected
-// field that is not a number throws ConvertError, an impossible point throws
-// PointRangeError, both naming the line; nothing is written then either.
-// BoxSkip is cleared once a run that discarded the header line has written
-// its output: "Skip first row" holds for one file. A run that fails leaves it
-// checked, so the retry skips the header too.
+// ellipsoid or zone can't be looked up, the input can't be found or is refused
+// (a line too long, no row at all, more than 39999 rows, a line without a
+// selected column), the user doesn't want the input replaced, or the output
+// can't be written. A selected field that is not a number throws
+// ConvertError, an impossible point throws PointRangeError, both naming the
+// line; nothing is written then either. BoxSkip is cleared once a run that
+// discarded the header line has written its output: "Skip first row" holds
+// for one file. A run that fails leaves it checked, so the retry skips the
+// header too.
 void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip);
 
 }  // namespace kartoval

@@ -1,7 +1,8 @@
 #pragma once
-// The "File Convertion" page as its command sees it: the controls GO reads,
+// The "File Convertion" page as its commands see it: the controls GO reads,
 // by their window names.
 
+#include "refdata/GridFamily.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
@@ -11,16 +12,37 @@ struct FileConversionPage {
     TextControl& EditInput;
     TextControl& EditOutput;
     ListControl& BoxEllipsoid;
-    ListControl& BoxProjection;  // north UTM zones
+    ListControl& BoxProjection;  // zones of the page's grid family
     ListControl& BoxLon;         // column letters A to J
     ListControl& BoxLat;
     ListControl& BoxSP;
     CheckControl& BoxSkip;
     CheckControl& BoxMinusW;
-    CheckControl& ButtonDegreesToUTM;  // unchecked means UTM to degrees
+    CheckControl& ButtonDegreesToUTM;  // unchecked means grid to degrees
+    // The page's grid family group; none checked counts as UTM north.
+    CheckControl& ButFileUTMS;
+    CheckControl& ButFileNAD27;
+    CheckControl& ButFileNAD83;
+    // Captions that follow the family and the direction.
+    TextControl& Label7;  // names BoxProjection
+    TextControl& LabLongi;
+    TextControl& LabLati;
+    TextControl& ButtonDegreesToUTMCaption;
+    TextControl& ButtonUTMToDegreesCaption;
 };
 
 // "GO": converts the input file into the output file with the page's settings.
 void GOClick(FileConversionPage& page, const Platform& platform);
+
+// The page's grid family buttons: refill BoxProjection with the family's
+// zones (the UTM lists at zone 29, as at start; the State Plane lists at
+// their first zone) and relabel the page.
+void FileFamilyClick(FileConversionPage& page, const Platform& platform, XyProjectionKind family);
+
+// Sets the zone label, the column headings and the direction captions for the
+// family and direction chosen: "Longitude"/"Latitude" towards a grid,
+// "Easting"/"Northing" from UTM, "X (ftUS)"/"Y (ftUS)" from NAD27, "X (m)"/
+// "Y (m)" from NAD83.
+void RelabelFilePage(FileConversionPage& page);
 
 }  // namespace kartoval

@@ -1,7 +1,20 @@
 #include "batch/FileConversion.hpp"
 #include "batch/FileConversionPage.hpp"
+#include "refdata/StatePlaneZones.hpp"
+#include "refdata/UtmZones.hpp"
 
 namespace kartoval {
+namespace {
+
+XyProjectionKind familyOf(const FileConversionPage& page)
+{
+    if (page.ButFileUTMS.IsChecked()) return XyProjectionKind::UtmSouth;
+    if (page.ButFileNAD27.IsChecked()) return XyProjectionKind::Nad27;
+    if (page.ButFileNAD83.IsChecked()) return XyProjectionKind::Nad83;
+    return XyProjectionKind::UtmNorth;
+}
+
+}  // namespace
 
 void GOClick(FileConversionPage& page, const Platform& platform)
 {
@@ -9,6 +22,7 @@ void GOClick(FileConversionPage& page, const Platform& platform)
     settings.InputPath = page.EditInput.GetText();
     settings.OutputPath = page.EditOutput.GetText();
     settings.EllipsoidPosition = page.BoxEllipsoid.GetItemIndex();
+    settings.Family = familyOf(page);
     settings.ZonePosition = page.BoxProjection.GetItemIndex();
     settings.LonColumn = page.BoxLon.GetItemIndex();
     settings.LatColumn = page.BoxLat.GetItemIndex();
@@ -18,6 +32,45 @@ void GOClick(FileConversionPage& page, const Platform& platform)
     settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
                                                              : ConversionDirection::UtmToDegrees;
     ConvertPointFile(settings, platform, page.BoxSkip);
+}
+
+void FileFamilyClick(FileConversionPage& page, const Platform& platform, XyProjectionKind family)
+{
+    ListControl& list = page.BoxProjection;
+    list.Clear();
+    switch (family) {
+    case XyProjectionKind::UtmNorth: ListUtmNorthZones(list); break;
+    case XyProjectionKind::UtmSouth: ListUtmSouthZones(list); break;
+    case XyProjectionKind::Nad27:
+        ListNad27Zones(list, platform);
+        list.SetItemIndex(0);
+        break;
+    case XyProjectionKind::Nad83:
+        ListNad83Zones(list, platform);
+        list.SetItemIndex(0);
+        break;
+    }
+    RelabelFilePage(page);
+}
+
+void RelabelFilePage(FileConversionPage& page)
+{
+    const XyProjectionKind family = familyOf(page);
+    const bool utm = IsUtm(family);
+    page.Label7.SetText(utm ? "UTM Zone:" : "Zone:");
+    page.ButtonDegreesToUTMCaption.SetText(utm ? "Degrees to UTM" : "Degrees to XY");
+    page.ButtonUTMToDegreesCaption.SetText(utm ? "UTM to Degrees" : "XY to Degrees");
+    if (page.ButtonDegreesToUTM.IsChecked()) {
+        page.LabLongi.SetText("Longitude");
+        page.LabLati.SetText("Latitude");
+    } else if (utm) {
+        page.LabLongi.SetText("Easting");
+        page.LabLati.SetText("Northing");
+    } else {
+        const char* unit = family == XyProjectionKind::Nad27 ? " (ftUS)" : " (m)";
+        page.LabLongi.SetText(std::string("X") + unit);
+        page.LabLati.SetText(std::string("Y") + unit);
+    }
 }
 
 }  // namespace kartoval

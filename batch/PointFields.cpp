@@ -1,26 +1,20 @@
 #include "batch/PointFields.hpp"
 
+#include "batch/LineFields.hpp"
+
+#include <vector>
+
 namespace kartoval {
-namespace {
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-bool isSeparator(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
 
 PointFields SplitPointFields(std::string_view line)
 {
+    std::vector<FieldSpan> spans;
+    std::size_t badField = 0;
+    (void)SplitFields(line, Delimiter::Whitespace, spans, badField);  // blank-separated lines always split
     PointFields fields;
-    std::size_t i = 0;
-    const std::size_t n = line.size();
-    while (fields.Count < kPointColumnCount) {
-        while (i < n && isBlank(line[i])) ++i;
-        if (i == n) break;
-        const std::size_t start = i;
-        while (i < n && !isSeparator(line[i])) ++i;
-        std::size_t stop = i;
-        while (isBlank(line[stop - 1])) --stop;  // line[start] is not blank
-        fields.Field[static_cast<std::size_t>(fields.Count++)] = line.substr(start, stop - start);
+    for (const FieldSpan& span : spans) {
+        if (fields.Count == kPointColumnCount) break;
+        fields.Field[static_cast<std::size_t>(fields.Count++)] = line.substr(span.Begin, span.End - span.Begin);
     }
     return fields;
 }

@@ -1,27 +1,42 @@
 #include "refdata/TableFile.hpp"
 
 #include "toolkit/Errors.hpp"
+#include "toolkit/LineReader.hpp"
 #include "toolkit/NumberText.hpp"
 #include "toolkit/Platform.hpp"
-
-#include <fstream>
+#include "toolkit/VisibleText.hpp"
 
 namespace kartoval {
+namespace {
+
+std::string tableLineName(const std::filesystem::path& path, std::uint64_t lineNumber)
+{
+    return VisibleText(path.string()) + ", line " + std::to_string(lineNumber);
+}
+
+std::string cantRead(const std::filesystem::path& path) { return "Can't read " + VisibleText(path.string()) + "."; }
+
+}  // namespace
 
 TableLines ReadTableLines(const std::filesystem::path& path, std::size_t maxLines)
 {
     TableLines result;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return result;
+    LineReader reader(path, kMaxTableLineLength);
+    if (!reader.IsOpen()) return result;
     result.Opened = true;
-    std::string line;
-    while (result.Lines.size() < maxLines && std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > kMaxTableLineLength) {
-            result.LongLine = static_cast<int>(result.Lines.size()) + 1;
+    std::string_view line;
+    while (result.Lines.size() < maxLines) {
+        const LineReader::Result read = reader.Next(line);
+        if (read == LineReader::Result::End) break;
+        if (read == LineReader::Result::Failed) {
+            result.Failed = true;
             break;
         }
-        result.Lines.push_back(line);
+        if (read == LineReader::Result::TooLong) {
+            result.LongLine = reader.LineNumber();
+            break;
+        }
+        result.Lines.emplace_back(line);
     }
     return result;
 }
@@ -44,7 +59,7 @@ std::vector<std::string> SplitTableFields(std::string_view line)
 
 std::string TableLineName(const std::filesystem::path& path, int lineNumber)
 {
-    return path.string() + ", line " + std::to_string(lineNumber);
+    return tableLineName(path, static_cast<std::uint64_t>(lineNumber));
 }
 
 std::vector<std::string> ListTableNames(const std::filesystem::path& path, const std::string& missingMessage,
@@ -55,10 +70,11 @@ std::vector<std::string> ListTableNames(const std::filesystem::path& path, const
         messages.ShowMessage(missingMessage, kFileErrorCaption);
         return {};
     }
+    if (table.Failed) messages.ShowMessage(cantRead(path), kFileErrorCaption);
     if (table.LongLine != 0) {
         // The line before it now stands last, and the last line is the end marker.
-        const int lastListed = table.LongLine - 2;
-        messages.ShowMessage(TableLineName(path, table.LongLine) + " is longer than 199 characters; " +
+        const std::uint64_t lastListed = table.LongLine >= 3 ? table.LongLine - 2 : 0;
+        messages.ShowMessage(tableLineName(path, table.LongLine) + " is longer than 199 characters; " +
                                  (lastListed >= 1 ? "only lines 1 to " + std::to_string(lastListed) + " are listed."
                                                   : std::string("no line is listed.")),
                              kFileErrorCaption);
@@ -79,9 +95,10 @@ std::vector<std::string> LookUpTableLine(const std::filesystem::path& path, int 
     const int wanted = lineNumber < 1 ? 1 : lineNumber;
     const TableLines table = ReadTableLines(path, static_cast<std::size_t>(wanted));
     if (!table.Opened) ThrowFileError(missingMessage);
-    if (table.LongLine != 0) ThrowFileError(TableLineName(path, table.LongLine) + " is longer than 199 characters.");
+    if (table.Failed) ThrowFileError(cantRead(path));
+    if (table.LongLine != 0) ThrowFileError(tableLineName(path, table.LongLine) + " is longer than 199 characters.");
     if (table.Lines.size() < static_cast<std::size_t>(wanted)) {
-        ThrowFileError(path.string() + " has no line " + std::to_string(wanted) + ".");
+        ThrowFileError(VisibleText(path.string()) + " has no line " + std::to_string(wanted) + ".");
     }
     return SplitTableFields(table.Lines.back());
 }
@@ -91,7 +108,8 @@ std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::pa
 {
     const TableLines table = ReadTableLines(path);
     if (!table.Opened) ThrowFileError(missingMessage);
-    if (table.LongLine != 0) ThrowFileError(TableLineName(path, table.LongLine) + " is longer than 199 characters.");
+    if (table.Failed) ThrowFileError(cantRead(path));
+    if (table.LongLine != 0) ThrowFileError(tableLineName(path, table.LongLine) + " is longer than 199 characters.");
     std::vector<std::vector<std::string>> entries;
     for (std::size_t i = 0; i + 1 < table.Lines.size(); ++i) entries.push_back(SplitTableFields(table.Lines[i]));
     return entries;

@@ -4,13 +4,16 @@
 // A table is plain text, one entry a line, fields separated by TAB. Blanks
 // (codes 32 and below) are trimmed from the line, from each field and from the
 // rest of the line before each further field, so a run of tabs and blanks is
-// one separator and blanks inside a field stay. A line holds at most 199
-// characters besides its end (LF or CR LF). The last line of a table is an end
+// one separator and blanks inside a field stay. A line ends at LF, CR LF or a
+// lone CR (mixed too); a UTF-8 byte-order mark at the start is skipped. A line
+// holds at most 199 characters besides its end, and a longer one is refused
+// as soon as it passes the limit, never read whole. The last line of a table is an end
 // marker and is never listed: N lines give N - 1 entries. List position p is
 // line p + 1.
 
 #include "toolkit/Controls.hpp"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,7 +27,8 @@ inline constexpr std::size_t kMaxTableLineLength = 199;
 struct TableLines {
     bool Opened = false;
     std::vector<std::string> Lines;  // without their line ends
-    int LongLine = 0;                // number of the over-long line that ended the reading, 0 if none
+    std::uint64_t LongLine = 0;      // number of the over-long line that ended the reading, 0 if none
+    bool Failed = false;             // a read error ended the reading
 };
 
 // Reads lines until the end of the file, an over-long line, or `maxLines` lines.

@@ -1,10 +1,13 @@
 #include "toolkit/NumberText.hpp"
 
 #include "toolkit/Errors.hpp"
+#include "toolkit/VisibleText.hpp"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <system_error>
 
@@ -21,7 +24,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void throwNotANumber(std::string_view text)
 {
-    throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    throw ConvertError(QuotedText(text) + " is not a valid floating point value");
 }
 
 // Checks the grammar and rewrites the text for from_chars: no '+', a point as
@@ -81,28 +84,47 @@ bool isPlainDecimal(std::string_view s)
     return i == n;
 }
 
-bool tryParse(std::string_view text, char separator, double& value)
+// The decimal exponent of the first nonzero digit of a text `normalise`
+// made, exponent included ("0.05e3" gives 1); a text of zeros gives 0. The
+// exponent saturates far outside the range of double.
+std::int64_t leadingExponent(std::string_view plain)
+{
+    constexpr std::int64_t kFarOutside = 1'000'000;
+    const std::size_t e = std::min(plain.find('e'), plain.size());
+    const std::string_view mantissa = plain.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0;
+    std::int64_t lead = first < point ? static_cast<std::int64_t>(point - first) - 1
+                                      : -static_cast<std::int64_t>(first - point);
+    if (e < plain.size()) {
+        std::size_t k = e + 1;
+        const bool negative = k < plain.size() && plain[k] == '-';
+        if (negative) ++k;
+        std::int64_t exponent = 0;
+        for (; k < plain.size(); ++k) exponent = std::min(exponent * 10 + (plain[k] - '0'), kFarOutside);
+        lead += negative ? -exponent : exponent;
+    }
+    return lead;
+}
+
+std::optional<double> tryParse(std::string_view text, char separator)
 {
     const std::string trimmed = Trim(text);
     std::string plain;
-    if (!normalise(trimmed, separator, plain)) return false;
+    if (!normalise(trimmed, separator, plain)) return std::nullopt;
+    double value = 0.0;
     const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero (the value is below anything a grid can hold);
-        // overflow is not a number we can compute with.
-        bool anyNonZero = false;
-        const std::size_t e = plain.find('e');
-        for (std::size_t k = 0; k < std::min(e, plain.size()); ++k) {
-            if (plain[k] >= '1' && plain[k] <= '9') anyNonZero = true;
-        }
-        const bool negativeExponent = e != std::string::npos && e + 1 < plain.size() && plain[e + 1] == '-';
-        if (negativeExponent || !anyNonZero) {
-            value = plain.front() == '-' ? -0.0 : 0.0;
-            return true;
-        }
-        return false;
+        // Out of range either way: a value whose first digit stands below the
+        // units is too small for the smallest subnormal and rounds to zero, as
+        // the nearest double is; any other is too large and is no number we
+        // can compute with. The exponent's sign alone doesn't tell them apart.
+        if (leadingExponent(plain) >= 0) return std::nullopt;
+        return plain.front() == '-' ? -0.0 : 0.0;
     }
-    return ec == std::errc() && end == plain.data() + plain.size();
+    if (ec != std::errc() || end != plain.data() + plain.size()) return std::nullopt;
+    return value;
 }
 
 // The value's digits rounded to 15 significant places, with the decimal exponent
@@ -139,11 +161,16 @@ std::string Trim(std::string_view text)
     return std::string(text.substr(first, last - first));
 }
 
+std::optional<double> TryStrToFloat(std::string_view text, char decimalSeparator)
+{
+    return tryParse(text, decimalSeparator);
+}
+
 double StrToFloat(std::string_view text, char decimalSeparator)
 {
-    double value = 0.0;
-    if (!tryParse(text, decimalSeparator, value)) throwNotANumber(text);
-    return value;
+    const std::optional<double> value = tryParse(text, decimalSeparator);
+    if (!value) throwNotANumber(text);
+    return *value;
 }
 
 double FileStrToFloat(std::string_view text, char decimalSeparator)
@@ -153,8 +180,10 @@ double FileStrToFloat(std::string_view text, char decimalSeparator)
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (error == std::errc() && end == text.data() + text.size()) return value;
     }
-    if (tryParse(text, '.', value)) return value;
-    if (decimalSeparator != '.' && tryParse(text, decimalSeparator, value)) return value;
+    if (const std::optional<double> read = tryParse(text, '.')) return *read;
+    if (decimalSeparator != '.') {
+        if (const std::optional<double> read = tryParse(text, decimalSeparator)) return *read;
+    }
     throwNotANumber(text);
 }
 

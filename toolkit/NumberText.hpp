@@ -3,6 +3,7 @@
 // user's locale's, handed in by the application at start; nothing here reads
 // the C locale, so a comma locale can't change how the point files are read.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,18 @@ namespace kartoval {
 
 // Reads a number: blanks around it are ignored, then an optional sign, digits
 // with at most one decimal separator, and an optional exponent (E or e, an
-// optional sign, digits). Anything else, the empty text included, throws
-// ConvertError "'<text>' is not a valid floating point value". Numbers too
-// large for a double are refused the same way.
+// optional sign, digits). The value is the double nearest to the decimal
+// text, however many digits it has (ties to even). A value too large for a
+// double is refused, whatever its exponent's sign ("1e309", or 320 nines
+// then "e-1"); a nonzero value too small for the smallest subnormal double
+// (below half of 4.9E-324) reads as zero of its sign, written as "1e-331" or
+// as "0." and 330 zeros and a 1 alike: both round to zero. Anything else, the
+// empty text included, throws ConvertError "'<text>' is not a valid floating
+// point value", the text shown with VisibleText.
 [[nodiscard]] double StrToFloat(std::string_view text, char decimalSeparator = '.');
+
+// StrToFloat's reading without the exception: nothing when it would throw.
+[[nodiscard]] std::optional<double> TryStrToFloat(std::string_view text, char decimalSeparator = '.');
 
 // Reads a number from a data or point file: the point is always accepted as
 // the decimal separator, and so is the user's own, so files written here read

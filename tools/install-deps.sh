@@ -7,7 +7,7 @@ packages=(
   g++ cmake make python3
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  libproj-dev pkg-config proj-bin proj-data
+  libproj-dev pkg-config proj-bin proj-data time
   xvfb xauth
 )
 

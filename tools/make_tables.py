@@ -7,6 +7,8 @@ and writes
   data/ellips.txt    the ellipsoids: name, semi-major axis (metres), 1/f
   data/nad27.txt     the State Plane zones of 1927 (US survey feet)
   data/nad83.txt     the State Plane zones of 1983 (metres)
+  data/zone_codes.txt the EPSG code of every zone of the two tables, for
+                     kartoval-convert's EPSG:NNNNN
   tests/crosscheck/zone_sources.tsv
                      where each zone line came from and PROJ's definition of
                      that EPSG zone (from `projinfo`, Debian package
@@ -325,6 +327,7 @@ def main():
           f"{line_of[DEFAULT_ELLIPSOID]}")
 
     sources = ["# table\tline\tzone\tkind\tEPSG CRS\tellipsoid\tEPSG ellipsoid\tPROJ definition"]
+    codes = []
     for table in DATUMS:
         zones = read_zones(db, table)
         write_table(args.root / "data" / table, zone_lines(zones))
@@ -334,8 +337,12 @@ def main():
                 fail(f"{table}: {name} needs ellipsoid {ellipsoid_name}, which ellips.txt doesn't list")
             sources.append(f"{table}\t{number}\t{name}\t{kind}\t{crs_code}\t{ellipsoid_name}\t{ellipsoid}\t"
                            f"{proj_definition(crs_code)}")
+            codes.append((crs_code, f"{crs_code}\t{table}\t{name}"))
         counts = ", ".join(f"{k} {sum(1 for z in zones if z[1] == k)}" for k in ("LAMBERT", "TM", "OM1"))
         print(f"EPSG {version}: {table} {len(zones)} zones ({counts})")
+    # code, table, zone name: one zone a line, by code
+    (args.root / "data" / "zone_codes.txt").write_text("\n".join(line for _, line in sorted(codes)) + "\n",
+                                                       encoding="ascii", newline="\n")
     (args.root / "tests" / "crosscheck" / "zone_sources.tsv").write_text("\n".join(sources) + "\n",
                                                                          encoding="ascii", newline="\n")
 

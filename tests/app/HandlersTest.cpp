@@ -336,5 +336,52 @@ TEST_F(HandlersTest, GoWithoutInputFileSaysSo)
     EXPECT_EQ(Messages.Messages[0].Caption, "File error");
 }
 
+// The File page in every grid family: the zone list follows the family, the
+// captions follow family and direction, and GO converts in that family. Values
+// from PROJ's `proj` (WGS 84, the page's default ellipsoid); the files hold 6
+// decimals and the TM series is good to 1 mm this near the central meridian.
+TEST_F(HandlersTest, GoConvertsInTheFileGridFamily)
+{
+    const struct {
+        const char* Family;
+        int Zone;
+        bool ToDegrees;
+        const char* Input;
+        double X, Y, Tolerance;
+        const char* ZoneLabel;
+        const char* XLabel;
+        const char* FirstZone;
+    } cases[]{
+        {"ButFileNAD83", 0, false, "1 86 32\n", 184251.763170, 166316.186638, 1e-3, "Zone:", "Longitude",
+         "Alabama East"},
+        {"ButFileUTMS", 22, true, "5 400000 6000000\n", -46.111478032, -36.139560450, 2e-6, "UTM Zone:", "Easting",
+         "South Zone 1, central parallel: 177W"},
+        {"ButFileNAD27", 1, true, "6 500000 0\n", -87.5, 30.0, 1e-6, "Zone:", "X (ftUS)", "Alabama East"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Family);
+        Folder.Write("in.txt", c.Input);
+        Open();
+        Click("TabSheet1", c.Family);
+        EXPECT_EQ(List("BoxProjection").itemText(0).toStdString(), c.FirstZone);
+        List("BoxProjection").setCurrentIndex(c.Zone);
+        if (c.ToDegrees) Click("TabSheet1", "ButtonUTMToDegrees");
+        EXPECT_EQ(Label("Label7").text().toStdString(), c.ZoneLabel);
+        EXPECT_EQ(Label("LabLongi").text().toStdString(), c.XLabel);
+        Type("EditInput", QString::fromStdString((Folder.Path / "in.txt").string()));
+        Type("EditOutput", QString::fromStdString((Folder.Path / "out.txt").string()));
+        Click("TabSheet1", "GO");
+        EXPECT_TRUE(Messages.Messages.empty()) << Messages.Messages.front().Text;
+        const auto lines = ReadNumbers(Folder.Read("out.txt"));
+        ASSERT_EQ(lines.size(), 1U);
+        ASSERT_EQ(lines[0].size(), 3U);
+        EXPECT_NEAR(lines[0][1], c.X, c.Tolerance);
+        EXPECT_NEAR(lines[0][2], c.Y, c.Tolerance);
+    }
+    Click("TabSheet1", "ButFileUTMN");  // back to the start's family and zone
+    EXPECT_EQ(List("BoxProjection").currentIndex(), 28);
+    EXPECT_EQ(Button("ButtonUTMToDegrees").text().toStdString(), "UTM to Degrees");
+}
+
 }  // namespace
 }  // namespace kartoval::testing

@@ -33,11 +33,52 @@ TEST_F(BatchRun, LineEndsBlanksAndSeparatorsReadAlike)
     }
 }
 
-TEST_F(BatchRun, EmptyInputGivesEmptyOutput)
+// Byte-level inputs: every line end is one, rows are never dropped, and what
+// can't be read is said in a message that shows every byte and writes nothing.
+TEST_F(BatchRun, ByteLevelInputs)
 {
-    folder.Write("out.txt", kOldOutput);
-    EXPECT_EQ(convert(""), "");
-    EXPECT_TRUE(outputExists());
+    using namespace std::string_literals;
+    const std::string in = pathOf("in.txt");
+    const std::string utf16 = "\xFF\xFE" "1\0 \0" "1\0" "0\0 \0" "4\0" "0\0\n\0"s;
+    const struct {
+        const char* name;
+        std::string input;
+        std::vector<double> shotPoints;  // the rows written, or
+        std::string message;             // the message (or error) of a refused file
+    } cases[] = {
+        {"lone CR, four fields", "1 10.5 40.25 a\r2 8.25 41.5 b\r3 9 42 c\r", {1, 2, 3}, ""},
+        {"lone CR, three fields", "1 10.5 40.25\r2 8.25 41.5\r3 9 42", {1, 2, 3}, ""},
+        {"LF, CR LF and CR mixed", "1 10.5 40.25\n2 8.25 41.5\r\n3 9 42\r4 9 43", {1, 2, 3, 4}, ""},
+        {"CR CR LF: a blank line between", "1 10.5 40.25\r\r\n2 8.25 41.5", {1, 2}, ""},
+        {"UTF-8 byte-order mark skipped", "\xEF\xBB\xBF" "1 10.5 40.25\n", {1}, ""},
+        {"NUL inside a field", "1 10\0x 40.25\n"s, {}, "Line 1: '10<NUL>x' is not a valid floating point value"},
+        {"no-break space in a field", "1 10.5\xC2\xA0 40.25", {},
+         "Line 1: '10.5<U+00A0>' is not a valid floating point value"},
+        {"UTF-16 with its mark", utf16, {}, in + " is UTF-16 text; save it as plain text (ANSI or UTF-8). No file was written."},
+        {"UTF-16 without a mark", utf16.substr(2), {}, "Line 1: '1<NUL>0' is not a valid floating point value"},
+        {"empty", "", {}, in + " holds no points. No file was written."},
+        {"blank lines only", " \n\t\r\n\r\r", {}, in + " holds no points. No file was written."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.Messages.clear();
+        folder.Write("out.txt", kOldOutput);
+        std::string error;
+        try {
+            run(c.input);
+        } catch (const ConvertError& e) {
+            error = e.what();
+        }
+        if (!messages.Messages.empty()) error = messages.Messages.front().Text;
+        EXPECT_EQ(error, c.message);
+        if (!c.message.empty()) {
+            EXPECT_EQ(output(), kOldOutput);
+            continue;
+        }
+        std::vector<double> shotPoints;
+        for (const auto& row : outputNumbers(output())) shotPoints.push_back(row.at(0));
+        EXPECT_EQ(shotPoints, c.shotPoints);
+    }
 }
 
 TEST_F(BatchRun, LineOf199CharactersIsReadOneOf200Refused)
@@ -55,6 +96,8 @@ TEST_F(BatchRun, LineOf199CharactersIsReadOneOf200Refused)
         {"200, LF", 200, "\n", false},
         {"200, CR LF", 200, "\r\n", false},
         {"200, no line end", 200, "", false},
+        {"199, lone CR", 199, "\r", true},
+        {"200, lone CR", 200, "\r", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -195,8 +238,11 @@ TEST_F(BatchRun, SkipFirstRowActsOnOneRunOnly)
     FakeCheck boxSkipOnPage(true);
     FakeCheck boxMinusW(true);
     FakeCheck buttonDegreesToUtm(true);
+    FakeCheck utmSouth, nad27, nad83;
+    FakeText label7, labLongi, labLati, toGridCaption, toDegreesCaption;
     FileConversionPage page{editInput, editOutput, boxEllipsoid, boxProjection, boxLon, boxLat, boxSP,
-                            boxSkipOnPage, boxMinusW, buttonDegreesToUtm};
+                            boxSkipOnPage, boxMinusW, buttonDegreesToUtm, utmSouth, nad27, nad83,
+                            label7, labLongi, labLati, toGridCaption, toDegreesCaption};
 
     folder.Write("in.txt", "Sp Lon Lat\n" + kTwoPoints);
     GOClick(page, platform);

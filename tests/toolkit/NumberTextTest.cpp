@@ -5,6 +5,7 @@
 
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include "support/RowNames.hpp"
 
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -73,7 +75,7 @@ TEST_P(StrToFloatRefuses, ThrowsConvertErrorQuotingTheText)
         const double value = StrToFloat(c.text, c.separator);
         ADD_FAILURE() << "'" << c.text << "' read as " << value;
     } catch (const ConvertError& error) {
-        EXPECT_EQ(std::string(error.what()), "'" + std::string(c.text) + "' is not a valid floating point value");
+        EXPECT_EQ(std::string(error.what()), QuotedText(c.text) + " is not a valid floating point value");
     }
 }
 
@@ -102,6 +104,56 @@ INSTANTIATE_TEST_SUITE_P(
                       RefuseCase{"Hexadecimal", "0x10", '.'},
                       RefuseCase{"TypeSuffix", "1.5f", '.'}),
     [](const ::testing::TestParamInfo<RefuseCase>& info) { return std::string(info.param.name); });
+
+// The edges of double. Every text has one correctly rounded value (or none),
+// so the expected values are compared exactly, sign of zero included; they
+// were checked against Python's float(), which rounds correctly.
+TEST(NumberText, EdgesOfDouble)
+{
+    using Limits = std::numeric_limits<double>;
+    const std::string nines(320, '9');
+    const std::string tinyZeros = "0." + std::string(330, '0') + "1";
+    const std::string oneIn400Digits = "1" + std::string(399, '0') + "e-399";
+    const std::string tenthIn400Digits = "0.1" + std::string(397, '0') + "1";
+    // 2^53 + 1 lies halfway between two doubles: a tie goes to the even one,
+    // anything past it, however far down the digits, goes up.
+    const std::string pastTie = "9007199254740993." + std::string(380, '0') + "1";
+    const struct {
+        std::string text;
+        std::optional<double> expected;  // nothing: refused
+    } cases[] = {
+        {"1.7976931348623157e308", Limits::max()},
+        {"1.7976931348623158e308", Limits::max()},  // below the halfway point to the next power of two
+        {"1.7976931348623159e308", std::nullopt},
+        {"-1.7976931348623159e308", std::nullopt},
+        {"1e309", std::nullopt},
+        {nines + "e-1", std::nullopt},  // about 1e319: overflow whatever the exponent's sign
+        {"0." + nines + "e310", std::nullopt},
+        {"1e99999999999999999999", std::nullopt},
+        {"4.9406564584124654e-324", Limits::denorm_min()},
+        {"2.4703282292062328e-324", Limits::denorm_min()},  // just past half the smallest subnormal
+        {"2.4703282292062327e-324", 0.0},                   // just below it
+        {"2.2250738585072014e-308", Limits::min()},
+        {"1e-331", 0.0},
+        {tinyZeros, 0.0},
+        {"-" + tinyZeros, -0.0},
+        {"1e-99999999999999999999", 0.0},
+        {"0e99999999999999999999", 0.0},
+        {oneIn400Digits, 1.0},
+        {tenthIn400Digits, 0.1},
+        {"9007199254740993", 9007199254740992.0},
+        {pastTie, 9007199254740994.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        const std::optional<double> read = TryStrToFloat(c.text);
+        ASSERT_EQ(read.has_value(), c.expected.has_value());
+        if (!read) continue;
+        EXPECT_EQ(*read, *c.expected);
+        EXPECT_EQ(std::signbit(*read), std::signbit(*c.expected));
+        EXPECT_EQ(FileStrToFloat(c.text, ','), *read);  // the file reader's fast path agrees
+    }
+}
 
 // The window's error report shows what(); the commands rely on the error being
 // a CommandError so that one handler catches every command failure.

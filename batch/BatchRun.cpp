@@ -1,0 +1,269 @@
+#include "batch/BatchRun.hpp"
+
+#include "batch/DegreesText.hpp"
+#include "batch/LineReader.hpp"
+#include "toolkit/Errors.hpp"
+#include "toolkit/NumberText.hpp"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace kartoval {
+namespace {
+
+// Converted text is handed on in chunks of about this size: small, since the
+// output's writer buffers too, and every page of a buffer is first touched
+// (a page fault) in each fresh process.
+constexpr std::size_t kChunkSize = std::size_t{16} * 1024;
+// Progress is offered every this many lines.
+constexpr std::uint64_t kProgressEvery = 16384;
+constexpr int kPageDecimals = 6;
+constexpr int kScaleDecimals = 9;
+constexpr int kConvergenceDecimals = 7;
+constexpr std::size_t kLettersInAlphabet = 26;
+
+bool isBlankLine(std::string_view line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+// A field the run reads a number from.
+struct Selected {
+    std::size_t Column;
+    double* Target;
+    const char* Role;
+    std::optional<AngleAxis> Axis;  // degrees, read with hemispheres and DMS; none for grid values
+};
+
+class Loop {
+public:
+    Loop(LineReader& input, BatchOutput& output, const BatchOptions& options, const PointTransform& transform,
+         const BatchCallbacks& callbacks)
+        : input_(input), output_(output), options_(options), transform_(transform), callbacks_(callbacks),
+          delimiter_(options.FieldDelimiter)
+    {
+        out_.reserve(kChunkSize * 2);
+        fields_.reserve(16);
+        const bool degrees = transform.InputIsDegrees();
+        selected_.push_back({options.XColumn, &x_, degrees ? "longitude" : "easting",
+                             degrees ? std::optional(AngleAxis::Longitude) : std::nullopt});
+        selected_.push_back({options.YColumn, &y_, degrees ? "latitude" : "northing",
+                             degrees ? std::optional(AngleAxis::Latitude) : std::nullopt});
+        if (options.ShotPointColumn) selected_.push_back({*options.ShotPointColumn, &shotPoint_, "shot point", {}});
+        // In line order, so that a line's first bad field is the one reported.
+        std::stable_sort(selected_.begin(), selected_.end(),
+                         [](const Selected& a, const Selected& b) { return a.Column < b.Column; });
+    }
+
+    BatchSummary Run()
+    {
+        std::string_view line;
+        for (;;) {
+            const LineReader::Result result = input_.Next(line);
+            if (result == LineReader::Result::End) break;
+            if (result == LineReader::Result::Failed) {
+                fail({FailureKind::ReadFailed, summary_.Lines + 1, 0, {}, {}, {}, 0}, true);
+                break;
+            }
+            ++summary_.Lines;
+            if (result == LineReader::Result::TooLong) {
+                fail({FailureKind::TooLong, summary_.Lines, 0, {}, {}, {}, 0}, true);
+                break;
+            }
+            if (callbacks_.Progress && summary_.Lines % kProgressEvery == 0) callbacks_.Progress(summary_.Rows);
+            if (!convertLine(line)) break;
+            if (out_.size() >= kChunkSize) flush();
+        }
+        flush();
+        return summary_;
+    }
+
+private:
+    // False when the run ends here.
+    bool convertLine(std::string_view line)
+    {
+        // A UTF-16 file reads as bytes with a NUL in every other place: say
+        // what it is rather than quote its first field.
+        if (summary_.Lines == 1 && (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF"))) {
+            return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, 0}, true);
+        }
+        if (summary_.Lines <= options_.HeaderLines) {
+            if (options_.KeepHeader) {
+                out_ += line;
+                out_ += '\n';
+            }
+            return true;
+        }
+        if (isBlankLine(line)) {
+            if (options_.KeepBlankLines) out_ += '\n';
+            return true;
+        }
+        if (options_.MaxRows != 0 && summary_.Rows + summary_.FailedLines >= options_.MaxRows) {
+            return fail({FailureKind::TooManyRows, summary_.Lines, 0, {}, {}, {}, 0}, true);
+        }
+        if (delimiter_ == Delimiter::Auto) delimiter_ = DetectDelimiter(line);
+        std::size_t badField = 0;
+        if (!SplitFields(line, delimiter_, fields_, badField)) {
+            return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, fields_.size()}, false);
+        }
+        // A line too short is named as such, even when a field before the gap is no number.
+        for (const Selected& s : selected_) {
+            if (s.Column >= fields_.size()) {
+                return fail({FailureKind::MissingField, summary_.Lines, s.Column, s.Role, {}, {}, fields_.size()},
+                            false);
+            }
+        }
+        for (const Selected& s : selected_) {
+            const std::string_view text = FieldValue(line, fields_[s.Column], scratch_);
+            const TextProblem problem = readNumber(text, s, *s.Target);
+            if (problem != TextProblem::None) {
+                return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, std::string(text),
+                             pageLayout() && problem == TextProblem::NotANumber ? "is not a valid floating point value"
+                                                                                : ProblemText(problem),
+                             fields_.size()},
+                            false);
+            }
+        }
+        double outX = 0.0;
+        double outY = 0.0;
+        GeoPoint degrees{};
+        try {
+            transform_.Convert(x_, y_, outX, outY, degrees);
+        } catch (const PointRangeError& error) {
+            return fail({FailureKind::PointRange, summary_.Lines, 0, {}, error.what(), {}, fields_.size()}, false);
+        }
+        if (const auto distance = transform_.DistanceFromCentralMeridian(degrees); distance && *distance > kFarFromMeridian) {
+            ++summary_.FarPoints;
+            summary_.WorstDistance = std::max(summary_.WorstDistance, *distance);
+        }
+        ++summary_.Rows;
+        if (pageLayout()) {
+            AppendFixed(out_, shotPoint_, kPageDecimals);
+            out_ += '\t';
+            AppendFixed(out_, outX, kPageDecimals);
+            out_ += '\t';
+            AppendFixed(out_, outY, kPageDecimals);
+            out_ += '\n';
+            return true;
+        }
+        writeFields(line, outX, outY, degrees);
+        return true;
+    }
+
+    [[nodiscard]] bool pageLayout() const { return options_.ShotPointColumn.has_value(); }
+
+    TextProblem readNumber(std::string_view text, const Selected& s, double& value) const
+    {
+        const bool west = options_.WestWithoutMinus && s.Axis == AngleAxis::Longitude;
+        if (pageLayout()) {
+            if (west && options_.MinusIsError && text.find('-') != std::string_view::npos) {
+                return TextProblem::MinusNotAllowed;
+            }
+            try {
+                value = FileStrToFloat(text, options_.DecimalSeparator);
+            } catch (const ConvertError&) {
+                return TextProblem::NotANumber;
+            }
+            if (west) value = -value;
+            return TextProblem::None;
+        }
+        if (s.Axis) return ParseDegrees(text, *s.Axis, west && options_.MinusIsError, value);
+        return ParsePlainNumber(text, value);
+    }
+
+    void appendValue(double value, AngleAxis axis)
+    {
+        if (!transform_.OutputIsDegrees()) {
+            AppendFixed(out_, value, options_.GridDecimals);
+        } else if (options_.Dms) {
+            AppendDms(out_, value, axis, options_.DegreeDecimals);
+        } else {
+            AppendFixed(out_, value, options_.DegreeDecimals);
+        }
+    }
+
+    // Every field as it came, the two converted ones replaced (quoted again if
+    // they came quoted), the factors appended.
+    void writeFields(std::string_view line, double outX, double outY, const GeoPoint& degrees)
+    {
+        const char separator = OutputSeparator(delimiter_);
+        for (std::size_t k = 0; k < fields_.size(); ++k) {
+            if (k > 0) out_ += separator;
+            const FieldSpan& field = fields_[k];
+            if (k == options_.XColumn || k == options_.YColumn) {
+                if (field.Quoted) out_ += '"';
+                appendValue(k == options_.XColumn ? outX : outY,
+                            k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude);
+                if (field.Quoted) out_ += '"';
+            } else {
+                out_.append(line.data() + field.Begin, field.End - field.Begin);
+            }
+        }
+        if (options_.Factors) {
+            const PointFactors factors = transform_.Factors(degrees);
+            out_ += separator;
+            AppendFixed(out_, factors.Scale, kScaleDecimals);
+            out_ += separator;
+            AppendFixed(out_, factors.Convergence, kConvergenceDecimals);
+        }
+        out_ += '\n';
+    }
+
+    // Reports the failure; true when the run goes on past it.
+    bool fail(LineFailure failure, bool always)
+    {
+        ++summary_.FailedLines;
+        if (callbacks_.Failure) callbacks_.Failure(failure);
+        if (always || !options_.KeepGoing) {
+            summary_.Stopped = true;
+            return false;
+        }
+        return true;
+    }
+
+    void flush()
+    {
+        if (out_.empty()) return;
+        output_.Write(out_);
+        out_.clear();
+    }
+
+    LineReader& input_;
+    BatchOutput& output_;
+    const BatchOptions& options_;
+    const PointTransform& transform_;
+    const BatchCallbacks& callbacks_;
+    Delimiter delimiter_;
+    std::vector<Selected> selected_;
+    std::vector<FieldSpan> fields_;
+    std::string scratch_;
+    std::string out_;
+    double x_ = 0.0;
+    double y_ = 0.0;
+    double shotPoint_ = 0.0;
+    BatchSummary summary_;
+};
+
+}  // namespace
+
+BatchSummary RunBatch(LineReader& input, BatchOutput& output, const BatchOptions& options,
+                      const PointTransform& transform, const BatchCallbacks& callbacks)
+{
+    Loop loop(input, output, options, transform, callbacks);
+    return loop.Run();
+}
+
+std::string ColumnName(std::size_t column)
+{
+    std::string name;
+    ++column;
+    while (column > 0) {
+        --column;
+        name.insert(name.begin(), static_cast<char>('A' + column % kLettersInAlphabet));
+        column /= kLettersInAlphabet;
+    }
+    return name;
+}
+
+}  // namespace kartoval

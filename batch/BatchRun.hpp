@@ -1,0 +1,99 @@
+#pragma once
+// The conversion loop that the File page and kartoval-convert share: lines
+// are read, split, converted and written in one pass through buffers of
+// fixed size, so a file of any length is converted in flat memory. What the
+// two differ in (delimiter, columns, header, number syntax, output layout,
+// limits) are the options below.
+
+#include "batch/LineFields.hpp"
+#include "batch/PointTransform.hpp"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kartoval {
+
+class LineReader;
+
+struct BatchOptions {
+    Delimiter FieldDelimiter = Delimiter::Auto;
+    std::size_t XColumn = 1;  // from 0: longitude or easting
+    std::size_t YColumn = 2;  // latitude or northing
+    std::uint64_t HeaderLines = 0;
+    bool KeepHeader = true;       // header lines are written unchanged, or dropped
+    bool WestWithoutMinus = false;
+    bool MinusIsError = true;     // with WestWithoutMinus, a minus sign is refused instead of meaning east
+    int GridDecimals = 4;
+    int DegreeDecimals = 9;       // seconds' decimals with Dms
+    bool Dms = false;
+    bool Factors = false;         // scale factor and convergence appended to each line
+    bool KeepGoing = false;       // a bad line is reported and left out; the run goes on
+    bool KeepBlankLines = true;   // a blank line is written as an empty line, or dropped
+    std::uint64_t MaxRows = 0;    // 0: no limit
+
+    // The File page's layout: each row is written "shot point TAB X TAB Y",
+    // all three in fixed notation with six decimals, and numbers are read as
+    // the page reads them (the point, or the user's own separator).
+    std::optional<std::size_t> ShotPointColumn;
+    char DecimalSeparator = '.';
+};
+
+enum class FailureKind {
+    BadNumber,     // a selected field is no number or no angle
+    MissingField,  // the line has no such field
+    BrokenQuote,   // a quoted field without its closing quote
+    PointRange,    // a point the projection can't take, or a result that is no number
+    TooLong,       // a line longer than the reader's limit
+    TooManyRows,   // more rows than MaxRows
+    ReadFailed,    // the input could not be read
+    Utf16,         // the input is UTF-16 text, which reads as bytes with NULs between
+};
+
+struct LineFailure {
+    FailureKind Kind;
+    std::uint64_t Line = 0;      // from 1; 0 when the failure belongs to no line
+    std::size_t Column = 0;      // from 0, for BadNumber, MissingField, BrokenQuote
+    std::string Role;            // "longitude", "easting", ... for BadNumber and MissingField
+    std::string Text;            // the field's text (BadNumber) or the range message (PointRange)
+    std::string Problem;         // "is not a number", ... (BadNumber)
+    std::size_t FieldCount = 0;  // fields the line has (MissingField)
+};
+
+// Where the converted text goes, a chunk at a time.
+class BatchOutput {
+public:
+    virtual ~BatchOutput() = default;
+    virtual void Write(std::string_view chunk) = 0;
+};
+
+struct BatchSummary {
+    std::uint64_t Lines = 0;        // lines read, header included
+    std::uint64_t Rows = 0;         // points converted
+    std::uint64_t FailedLines = 0;  // lines reported
+    bool Stopped = false;           // ended at a failure, before the end of the input
+    std::uint64_t FarPoints = 0;    // points more than kFarFromMeridian degrees from a TM central meridian
+    double WorstDistance = 0.0;     // degrees
+};
+
+// Beyond this distance (degrees) from its central meridian the transverse
+// Mercator series loses its millimetre.
+inline constexpr double kFarFromMeridian = 4.0;
+
+struct BatchCallbacks {
+    std::function<void(const LineFailure&)> Failure;           // each failure, in line order
+    std::function<void(std::uint64_t rows)> Progress;          // now and then, with the rows so far
+};
+
+// Converts the lines of `input` into `output`. Returns at the end of the
+// input, or at the first failure unless KeepGoing is set (TooLong,
+// TooManyRows and ReadFailed always end the run).
+BatchSummary RunBatch(LineReader& input, BatchOutput& output, const BatchOptions& options,
+                      const PointTransform& transform, const BatchCallbacks& callbacks);
+
+// "A", "B", ..., "Z", "AA", ...: the letter name of a column (from 0).
+[[nodiscard]] std::string ColumnName(std::size_t column);
+
+}  // namespace kartoval

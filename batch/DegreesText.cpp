@@ -1,0 +1,333 @@
+#include "batch/DegreesText.hpp"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace kartoval {
+namespace {
+
+constexpr int kMaxDecimals = 12;
+constexpr int kMaxDmsDecimals = 9;
+constexpr double kMinutesPerDegree = 60.0;
+constexpr double kSecondsPerDegree = 3600.0;
+constexpr std::uint64_t kSecondsPerDegreeInt = 3600;
+constexpr std::uint64_t kSecondsPerMinuteInt = 60;
+// Doubles hold every integer below 2^53; above, the integer rounding below is not exact.
+constexpr double kExactIntegers = 9007199254740992.0;
+// The longest double in fixed notation: 309 integer digits, sign, point, decimals.
+constexpr std::size_t kLongestFixed = 330;
+// Packed DDDMMSS: at least DMMSS before the point.
+constexpr std::size_t kShortestPacked = 5;
+
+constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfTen{
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000, 100000000000,
+    1000000000000};
+
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Digits with an optional minus, point and exponent and nothing else.
+bool isPlainDecimal(std::string_view s)
+{
+    std::size_t i = 0;
+    const std::size_t n = s.size();
+    if (i < n && s[i] == '-') ++i;
+    std::size_t digits = 0;
+    while (i < n && isDigit(s[i])) ++i, ++digits;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && isDigit(s[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '-' || s[i] == '+')) ++i;
+        const std::size_t exponentStart = i;
+        while (i < n && isDigit(s[i])) ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == n;
+}
+
+bool readPlain(std::string_view s, double& value)
+{
+    if (!isPlainDecimal(s)) return false;
+    // from_chars takes no '+' in the exponent's place either; drop it.
+    std::array<char, 64> copy{};
+    const std::size_t plus = s.find('+');
+    if (plus != std::string_view::npos) {
+        if (s.size() > copy.size()) return false;
+        std::size_t k = 0;
+        for (const char c : s) {
+            if (c != '+') copy[k++] = c;
+        }
+        s = std::string_view(copy.data(), k);
+    }
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Underflow is zero to every digit a coordinate has; overflow is no number.
+        const std::size_t e = s.find_first_of("eE");
+        if (e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-') {
+            value = s.front() == '-' ? -0.0 : 0.0;
+            return true;
+        }
+        return false;
+    }
+    return error == std::errc() && end == s.data() + s.size();
+}
+
+// 'N', 'S', 'E', 'W' (either case) as the upper-case letter, 0 otherwise.
+char hemisphereLetter(char c)
+{
+    switch (c) {
+    case 'N': case 'n': return 'N';
+    case 'S': case 's': return 'S';
+    case 'E': case 'e': return 'E';
+    case 'W': case 'w': return 'W';
+    default: return 0;
+    }
+}
+
+// The length of the degree, minute or second mark at the start of `s`, 0 when
+// there is none: ° º ′ ″ (UTF-8), d D : ' " and blanks.
+std::size_t markLength(std::string_view s)
+{
+    const auto u = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    if (s.size() >= 2 && u(0) == 0xC2 && (u(1) == 0xB0 || u(1) == 0xBA)) return 2;         // ° º
+    if (s.size() >= 3 && u(0) == 0xE2 && u(1) == 0x80 && (u(2) == 0xB2 || u(2) == 0xB3)) return 3;  // ′ ″
+    switch (s[0]) {
+    case 'd': case 'D': case ':': case '\'': case '"': case ' ': case '\t': return 1;
+    default: return 0;
+    }
+}
+
+struct Component {
+    std::string_view Digits;  // digits with at most one point
+};
+
+// Splits "77°30'15.5"" into its numbers; false when anything but numbers and
+// marks is there, or more than three numbers.
+bool components(std::string_view s, std::array<Component, 3>& parts, int& count)
+{
+    count = 0;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const std::size_t start = i;
+        bool point = false;
+        while (i < s.size() && (isDigit(s[i]) || (s[i] == '.' && !point))) {
+            point = point || s[i] == '.';
+            ++i;
+        }
+        if (i == start) return false;
+        if (count == 3) return false;
+        parts[static_cast<std::size_t>(count++)] = Component{s.substr(start, i - start)};
+        std::size_t marks = 0;
+        while (i < s.size()) {
+            const std::size_t length = markLength(s.substr(i));
+            if (length == 0) break;
+            i += length;
+            ++marks;
+        }
+        if (marks == 0 && i < s.size()) return false;
+    }
+    return count > 0;
+}
+
+bool readUnsigned(std::string_view digits, double& value)
+{
+    if (digits == "." || digits.empty()) return false;
+    return readPlain(digits, value);
+}
+
+bool isWhole(std::string_view digits) { return digits.find('.') == std::string_view::npos; }
+
+}  // namespace
+
+TextProblem ParsePlainNumber(std::string_view text, double& value)
+{
+    return readPlain(trimmed(text), value) ? TextProblem::None : TextProblem::NotANumber;
+}
+
+TextProblem ParseDegrees(std::string_view text, AngleAxis axis, bool westWithoutMinus, double& value)
+{
+    std::string_view s = trimmed(text);
+    const bool westByDefault = westWithoutMinus && axis == AngleAxis::Longitude;
+    if (readPlain(s, value)) {
+        if (westByDefault) {
+            if (s.front() == '-') return TextProblem::MinusNotAllowed;
+            value = -value;
+        }
+        return TextProblem::None;
+    }
+    if (s.find_first_of("0123456789") == std::string_view::npos) return TextProblem::NotANumber;
+
+    char letter = 0;
+    if (const char first = hemisphereLetter(s.front()); first != 0 && s.size() > 1) {
+        letter = first;
+        s.remove_prefix(1);
+        s = trimmed(s);
+    }
+    if (!s.empty()) {
+        if (const char last = hemisphereLetter(s.back()); last != 0) {
+            if (letter != 0) return TextProblem::TwoHemispheres;
+            letter = last;
+            s.remove_suffix(1);
+            s = trimmed(s);
+            if (!s.empty() && hemisphereLetter(s.back()) != 0) return TextProblem::TwoHemispheres;
+        }
+    }
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        if (letter != 0) return TextProblem::TwoHemispheres;
+        if (s.front() == '-' && westByDefault) return TextProblem::MinusNotAllowed;
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (letter != 0) {
+        const bool latitudeLetter = letter == 'N' || letter == 'S';
+        if (latitudeLetter != (axis == AngleAxis::Latitude)) return TextProblem::WrongHemisphere;
+        negative = letter == 'S' || letter == 'W';
+    } else if (westByDefault) {
+        negative = true;
+    }
+
+    std::array<Component, 3> parts;
+    int count = 0;
+    if (!components(s, parts, count)) return TextProblem::NotANumber;
+    double degrees = 0.0;
+    double minutes = 0.0;
+    double seconds = 0.0;
+    std::string_view whole = parts[0].Digits.substr(0, parts[0].Digits.find('.'));
+    if (count == 1 && letter != 0 && whole.size() >= kShortestPacked && s.size() == parts[0].Digits.size()) {
+        // Packed DDDMMSS[.sss]: the last four digits before the point are minutes and seconds.
+        const std::string_view digits = parts[0].Digits;
+        const std::size_t secondsStart = whole.size() - 2;
+        if (!readUnsigned(digits.substr(0, secondsStart - 2), degrees) ||
+            !readUnsigned(digits.substr(secondsStart - 2, 2), minutes) ||
+            !readUnsigned(digits.substr(secondsStart), seconds)) {
+            return TextProblem::NotANumber;
+        }
+    } else {
+        double* const targets[3] = {&degrees, &minutes, &seconds};
+        for (int k = 0; k < count; ++k) {
+            const std::string_view digits = parts[static_cast<std::size_t>(k)].Digits;
+            // Only the last number may have a fraction: 77.5°30' means nothing.
+            if (k + 1 < count && !isWhole(digits)) return TextProblem::NotANumber;
+            if (!readUnsigned(digits, *targets[k])) return TextProblem::NotANumber;
+        }
+    }
+    if (minutes >= kMinutesPerDegree) return TextProblem::MinutesTooLarge;
+    if (seconds >= kMinutesPerDegree) return TextProblem::SecondsTooLarge;
+    const double magnitude = degrees + minutes / kMinutesPerDegree + seconds / kSecondsPerDegree;
+    value = negative ? -magnitude : magnitude;
+    return TextProblem::None;
+}
+
+const char* ProblemText(TextProblem problem)
+{
+    switch (problem) {
+    case TextProblem::None: return "is fine";
+    case TextProblem::NotANumber: return "is not a number";
+    case TextProblem::MinutesTooLarge: return "has minutes of 60 or more";
+    case TextProblem::SecondsTooLarge: return "has seconds of 60 or more";
+    case TextProblem::TwoHemispheres: return "has two hemisphere signs";
+    case TextProblem::WrongHemisphere: return "has a hemisphere letter of the other axis";
+    case TextProblem::MinusNotAllowed: return "has a minus sign, but longitudes are west without minuses";
+    }
+    return "is not a number";
+}
+
+void AppendFixed(std::string& out, double value, int decimals)
+{
+    decimals = decimals < 0 ? 0 : (decimals > kMaxDecimals ? kMaxDecimals : decimals);
+    const std::uint64_t scaleInt = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    const auto scale = static_cast<double>(scaleInt);
+    const double magnitude = std::fabs(value);
+    if (magnitude * scale >= 1.0 && magnitude * scale < kExactIntegers) {
+        // Rounded on integers, exactly as the general conversion rounds: the
+        // scaled value p and its rounding error (one fused multiply-add) are
+        // value x 10^d exactly, and ties go to the even digit.
+        const double p = magnitude * scale;
+        const double error = std::fma(magnitude, scale, -p);
+        const double whole = std::floor(p);
+        const double aboveHalf = (p - whole - 0.5) + error;
+        auto units = static_cast<std::uint64_t>(whole);
+        if (aboveHalf > 0.0 || (aboveHalf == 0.0 && (units & 1U) != 0)) ++units;
+        std::array<char, 48> buffer;
+        char* end = buffer.data();
+        if (value < 0.0 && units != 0) *end++ = '-';
+        end = std::to_chars(end, buffer.data() + buffer.size(), units / scaleInt).ptr;
+        if (decimals > 0) {
+            *end++ = '.';
+            std::uint64_t fraction = units % scaleInt;
+            for (int k = decimals - 1; k >= 0; --k) {
+                end[k] = static_cast<char>('0' + fraction % 10);
+                fraction /= 10;
+            }
+            end += decimals;
+        }
+        out.append(buffer.data(), end);
+        return;
+    }
+    std::array<char, kLongestFixed> buffer;
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    if (text.front() == '-' && text.find_first_of("123456789") == std::string_view::npos) text.remove_prefix(1);
+    out += text;
+}
+
+void AppendDms(std::string& out, double degrees, AngleAxis axis, int decimals)
+{
+    decimals = decimals < 0 ? 0 : (decimals > kMaxDmsDecimals ? kMaxDmsDecimals : decimals);
+    const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    // Whole units of the last decimal of a second, rounded once, so that
+    // 59.9996" carries into the next minute instead of printing 60.000.
+    const auto units =
+        static_cast<std::uint64_t>(std::llround(std::fabs(degrees) * kSecondsPerDegree * static_cast<double>(scale)));
+    const std::uint64_t perSecond = scale;
+    const std::uint64_t perMinute = perSecond * kSecondsPerMinuteInt;
+    const std::uint64_t perDegree = perSecond * kSecondsPerDegreeInt;
+    const std::uint64_t wholeDegrees = units / perDegree;
+    const std::uint64_t wholeMinutes = units % perDegree / perMinute;
+    const std::uint64_t secondUnits = units % perMinute;
+
+    std::array<char, 64> buffer;
+    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), wholeDegrees).ptr;
+    *end++ = static_cast<char>(0xC2);
+    *end++ = static_cast<char>(0xB0);
+    *end++ = static_cast<char>('0' + wholeMinutes / 10);
+    *end++ = static_cast<char>('0' + wholeMinutes % 10);
+    *end++ = '\'';
+    const std::uint64_t wholeSeconds = secondUnits / perSecond;
+    *end++ = static_cast<char>('0' + wholeSeconds / 10);
+    *end++ = static_cast<char>('0' + wholeSeconds % 10);
+    if (decimals > 0) {
+        *end++ = '.';
+        std::uint64_t fraction = secondUnits % perSecond;
+        for (int k = decimals - 1; k >= 0; --k) {
+            end[k] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        end += decimals;
+    }
+    *end++ = '"';
+    const bool negative = degrees < 0.0 && units != 0;
+    if (axis == AngleAxis::Latitude) {
+        *end++ = negative ? 'S' : 'N';
+    } else {
+        *end++ = negative ? 'W' : 'E';
+    }
+    out.append(buffer.data(), end);
+}
+
+}  // namespace kartoval

@@ -1,0 +1,187 @@
+#include "cli/Arguments.hpp"
+
+#include "cli/CloseMatch.hpp"
+
+#include <cctype>
+#include <charconv>
+#include <limits>
+
+namespace kartoval {
+namespace {
+
+constexpr int kMostDecimals = 12;
+constexpr std::size_t kLettersInAlphabet = 26;
+
+const std::vector<std::string>& optionNames()
+{
+    static const std::vector<std::string> names{
+        "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
+        "--decimals", "--dms", "--factors", "--keep-going", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--help", "--version"};
+    return names;
+}
+
+template <typename Number>
+Number parseCount(const std::string& text, const char* option, Number most)
+{
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value > most) {
+        throw UsageError(std::string(option) + " wants a whole number" +
+                         (most < std::numeric_limits<Number>::max() ? " from 0 to " + std::to_string(most) : "") +
+                         ", not '" + text + "'");
+    }
+    return value;
+}
+
+Delimiter parseDelimiter(const std::string& text)
+{
+    if (text == "auto") return Delimiter::Auto;
+    if (text == "whitespace") return Delimiter::Whitespace;
+    if (text == "tab") return Delimiter::Tab;
+    if (text == "comma") return Delimiter::Comma;
+    if (text == "semicolon") return Delimiter::Semicolon;
+    throw UsageError("--delimiter is one of auto, whitespace, tab, comma, semicolon, not '" + text + "'" +
+                     DidYouMean(CloseMatches(text, {"auto", "whitespace", "tab", "comma", "semicolon"})));
+}
+
+}  // namespace
+
+std::size_t ParseColumn(const std::string& text, const char* option)
+{
+    const auto bad = [&] {
+        return UsageError(std::string(option) + " wants a column letter (A, B, ...) or number (1, 2, ...), not '" +
+                          text + "'");
+    };
+    if (text.empty()) throw bad();
+    if (std::isdigit(static_cast<unsigned char>(text[0])) != 0) {
+        const auto column = parseCount<std::size_t>(text, option, std::numeric_limits<std::uint32_t>::max());
+        if (column == 0) throw bad();
+        return column - 1;
+    }
+    std::size_t column = 0;
+    for (const char c : text) {
+        const int upper = std::toupper(static_cast<unsigned char>(c));
+        if (upper < 'A' || upper > 'Z' || column > std::numeric_limits<std::uint32_t>::max() / kLettersInAlphabet) {
+            throw bad();
+        }
+        column = column * kLettersInAlphabet + static_cast<std::size_t>(upper - 'A' + 1);
+    }
+    return column - 1;
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine line;
+    std::vector<std::string> files;
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        std::string argument = arguments[k];
+        std::optional<std::string> attached;  // --option=value
+        if (argument.rfind("--", 0) == 0) {
+            if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
+                attached = argument.substr(equals + 1);
+                argument.resize(equals);
+            }
+        }
+        const auto value = [&]() -> std::string {
+            if (attached) return *attached;
+            if (k + 1 >= arguments.size()) throw UsageError(argument + " needs a value");
+            return arguments[++k];
+        };
+        const auto noValue = [&] {
+            if (attached) throw UsageError(argument + " takes no value");
+        };
+        if (argument == "--from") line.From = value();
+        else if (argument == "--to") line.To = value();
+        else if (argument == "--ellipsoid") line.Ellipsoid = value();
+        else if (argument == "--x") line.XColumn = ParseColumn(value(), "--x");
+        else if (argument == "--y") line.YColumn = ParseColumn(value(), "--y");
+        else if (argument == "--delimiter") line.FieldDelimiter = parseDelimiter(value());
+        else if (argument == "--header") line.HeaderLines = parseCount<std::uint64_t>(value(), "--header", std::numeric_limits<std::uint64_t>::max());
+        else if (argument == "--decimals") line.Decimals = parseCount<int>(value(), "--decimals", kMostDecimals);
+        else if (argument == "--west-positive") { noValue(); line.WestPositive = true; }
+        else if (argument == "--dms") { noValue(); line.Dms = true; }
+        else if (argument == "--factors") { noValue(); line.Factors = true; }
+        else if (argument == "--keep-going") { noValue(); line.KeepGoing = true; }
+        else if (argument == "--in-place") { noValue(); line.InPlace = true; }
+        else if (argument == "--help" || argument == "-h") { line.Action = CliAction::Help; return line; }
+        else if (argument == "--version") { line.Action = CliAction::Version; return line; }
+        else if (argument == "--list-ellipsoids") { noValue(); line.Action = CliAction::ListEllipsoids; }
+        else if (argument == "--list-zones") {
+            line.Action = CliAction::ListZones;
+            if (attached) line.ListWhat = *attached;
+            else if (k + 1 < arguments.size() && arguments[k + 1].rfind("-", 0) != 0) line.ListWhat = arguments[++k];
+            if (!line.ListWhat.empty() && line.ListWhat != "nad27" && line.ListWhat != "nad83" && line.ListWhat != "utm") {
+                throw UsageError("--list-zones lists nad27, nad83 or utm, not '" + line.ListWhat + "'");
+            }
+        }
+        else if (argument == "--") { files.insert(files.end(), arguments.begin() + static_cast<long>(k) + 1, arguments.end()); break; }
+        else if (argument.size() > 1 && argument[0] == '-') {
+            throw UsageError("unknown option '" + argument + "';" +
+                             (CloseMatches(argument, optionNames()).empty() ? std::string(" see --help")
+                                                                           : DidYouMean(CloseMatches(argument, optionNames()))));
+        }
+        else files.push_back(argument);
+    }
+    if (line.Action != CliAction::Convert) return line;
+    if (files.size() > 2) throw UsageError("too many file names: '" + files[2] + "' (INPUT and OUTPUT at most)");
+    if (!files.empty()) line.Input = files[0];
+    if (files.size() == 2) line.Output = files[1];
+    else if (line.InPlace && line.Input != "-") line.Output = line.Input;
+    if (line.From.empty() || line.To.empty()) throw UsageError("--from and --to are needed; see --help");
+    if (line.XColumn == line.YColumn) {
+        throw UsageError("--x and --y name the same column, " + std::to_string(line.XColumn + 1));
+    }
+    return line;
+}
+
+const char* HelpText()
+{
+    return R"(Usage: kartoval-convert --from CRS --to CRS [options] [INPUT [OUTPUT]]
+
+Converts the points of a text file between latitude/longitude and UTM or US
+State Plane grids. Every field but the two coordinates passes through as it is.
+INPUT and OUTPUT default to standard input and output ("-" names them too).
+
+CRS:  geo                      latitude/longitude in degrees (on the ellipsoid in force)
+      utm:29N  utm:17S         UTM zone and hemisphere
+      nad27:"Texas South Central"   nad83:"California zone 3"
+                               a State Plane zone by its table name (--list-zones)
+      EPSG:32629 EPSG:26943 EPSG:32040 ...
+                               UTM (326xx, 327xx, 258xx, 267xx, 269xx), every State
+                               Plane zone of the tables, and 4326, 4267, 4269 (degrees)
+
+Options:
+  --ellipsoid NAME     an ellipsoid of ellips.txt (--list-ellipsoids); default: the
+                       zone's datum ellipsoid (State Plane, EPSG codes), else WGS 84
+  --x COL --y COL      the fields of easting/longitude and northing/latitude: letters
+                       A.. or numbers 1..; default B and C
+  --delimiter auto|whitespace|tab|comma|semicolon
+                       auto: semicolon or comma when the first data line has one,
+                       tab when tabs alone separate its fields, else blanks; comma and
+                       semicolon fields may be quoted ("a, b", "" for a quote)
+  --header N           the first N lines pass through unchanged (default 0)
+  --west-positive      longitudes are west without minus signs (a minus is an error)
+  --decimals N         decimals written (default 4 for grid values, 9 for degrees,
+                       3 for the seconds of --dms)
+  --dms                write degrees as degrees-minutes-seconds (77°30'00.000"W)
+  --factors            append the point scale factor and the meridian convergence
+                       (degrees) to each line
+  --keep-going         report each bad line and go on (the line is left out)
+  --in-place           allow OUTPUT to be INPUT (replaced only after a whole run);
+                       with INPUT alone, INPUT is replaced
+  --list-zones [nad27|nad83|utm]   --list-ellipsoids   --help   --version
+
+Degrees are read as decimals (-77.5), with a hemisphere letter (77.5W, W77.5),
+or as d°m's" (77°30'00"W, 77d30'00"W, 77:30:00W, 773000W packed DDDMMSS).
+Blank-separated input is written TAB-separated; other delimiters are kept.
+NAD27 grids are in US survey feet, NAD83 and UTM in metres.
+Output to a file is written to a temporary file and renamed at the end: a
+failed run leaves no output and an existing file untouched.
+
+Exit status: 0 success, 1 a line could not be converted, 2 usage error,
+3 input/output error.
+)";
+}
+
+}  // namespace kartoval

@@ -1,0 +1,50 @@
+#pragma once
+// kartoval-convert's command line, parsed into what the run needs. A command
+// line that can't be understood throws UsageError (exit status 2).
+
+#include "batch/LineFields.hpp"
+#include "toolkit/Errors.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kartoval {
+
+class UsageError : public CommandError {
+public:
+    using CommandError::CommandError;
+};
+
+enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids };
+
+struct CommandLine {
+    CliAction Action = CliAction::Convert;
+    std::string ListWhat;  // --list-zones: "nad27", "nad83", "utm" or empty for all
+    std::string From;
+    std::string To;
+    std::optional<std::string> Ellipsoid;
+    std::size_t XColumn = 1;  // from 0
+    std::size_t YColumn = 2;
+    Delimiter FieldDelimiter = Delimiter::Auto;
+    std::uint64_t HeaderLines = 0;
+    bool WestPositive = false;
+    std::optional<int> Decimals;
+    bool Dms = false;
+    bool Factors = false;
+    bool KeepGoing = false;
+    bool InPlace = false;
+    std::string Input = "-";   // "-": standard input
+    std::string Output = "-";  // "-": standard output
+};
+
+[[nodiscard]] CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// A column given as a letter (A, B, ..., AA) or a number from 1; from 0.
+[[nodiscard]] std::size_t ParseColumn(const std::string& text, const char* option);
+
+// The text of --help.
+[[nodiscard]] const char* HelpText();
+
+}  // namespace kartoval

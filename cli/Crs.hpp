@@ -1,0 +1,30 @@
+#pragma once
+// The coordinate systems of kartoval-convert's --from and --to: "geo",
+// "utm:29N", "nad27:Texas South Central", "nad83:...", "EPSG:32629".
+
+#include "geodesy/ProjectionParams.hpp"
+#include "refdata/GridFamily.hpp"
+#include "refdata/StatePlaneZones.hpp"
+#include "toolkit/Platform.hpp"
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace kartoval {
+
+inline constexpr const char* kZoneCodesFileName = "zone_codes.txt";
+
+struct CrsChoice {
+    std::string Label;  // "UTM zone 29N", "NAD27 Texas South Central", "degrees"
+    std::optional<std::variant<TmParams, LccParams>> Zone;  // none: latitude/longitude
+    GridUnit Unit = GridUnit::Metre;
+    std::optional<std::string> DatumEllipsoid;  // the ellipsoid the zone or code is defined on
+    bool Utm = false;
+};
+
+// Throws UsageError naming close matches for a name that is not in the
+// tables, and CommandError ("File error") when a table can't be read.
+[[nodiscard]] CrsChoice ResolveCrs(const std::string& text, const Platform& platform);
+
+}  // namespace kartoval

@@ -1,0 +1,82 @@
+#include "cli/Listings.hpp"
+
+#include "cli/Crs.hpp"
+#include "refdata/Ellipsoids.hpp"
+#include "refdata/StatePlaneZones.hpp"
+#include "refdata/UtmZones.hpp"
+
+#include <cmath>
+#include <fstream>
+#include <map>
+
+namespace kartoval {
+namespace {
+
+constexpr int kWgs84NorthBlock = 32600;
+constexpr int kWgs84SouthBlock = 32700;
+
+// Zone name to EPSG code, for one table.
+std::map<std::string, std::string> codesOf(const char* table, const Platform& platform)
+{
+    std::map<std::string, std::string> codes;
+    std::ifstream file(platform.DataFile(kZoneCodesFileName));
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t first = line.find('\t');
+        const std::size_t second = line.find('\t', first + 1);
+        if (first == std::string::npos || second == std::string::npos) continue;
+        if (line.compare(first + 1, second - first - 1, table) == 0) codes[line.substr(second + 1)] = line.substr(0, first);
+    }
+    return codes;
+}
+
+const char* kindOf(const ZoneProjection& projection)
+{
+    if (std::holds_alternative<TmParams>(projection)) return "transverse Mercator";
+    if (std::holds_alternative<LccParams>(projection)) return "Lambert conformal conic";
+    return "oblique Mercator (listed, not converted)";
+}
+
+void listStatePlane(XyProjectionKind family, const Platform& platform, std::FILE* out)
+{
+    const bool nad27 = family == XyProjectionKind::Nad27;
+    const auto codes = codesOf(nad27 ? kNad27FileName : kNad83FileName, platform);
+    for (const StatePlaneZone& zone : ReadStatePlaneZones(platform, family)) {
+        const auto code = codes.find(zone.Name);
+        std::fprintf(out, "%s:\"%s\"\t%s\t%s, %s\n", nad27 ? "nad27" : "nad83", zone.Name.c_str(),
+                     code == codes.end() ? "-" : ("EPSG:" + code->second).c_str(), kindOf(zone.Projection),
+                     nad27 ? "US survey feet" : "metres");
+    }
+}
+
+void listUtm(std::FILE* out)
+{
+    for (const bool north : {true, false}) {
+        for (int zone = 1; zone <= kUtmZoneCount; ++zone) {
+            const int meridian = static_cast<int>(UtmCentralMeridian(zone - 1));
+            std::fprintf(out, "utm:%d%c\tEPSG:%d\tcentral meridian %d%c\n", zone, north ? 'N' : 'S',
+                         (north ? kWgs84NorthBlock : kWgs84SouthBlock) + zone, std::abs(meridian),
+                         meridian < 0 ? 'W' : 'E');
+        }
+    }
+}
+
+}  // namespace
+
+void ListZones(const std::string& what, const Platform& platform, std::FILE* out)
+{
+    if (what.empty() || what == "utm") listUtm(out);
+    if (what.empty() || what == "nad27") listStatePlane(XyProjectionKind::Nad27, platform, out);
+    if (what.empty() || what == "nad83") listStatePlane(XyProjectionKind::Nad83, platform, out);
+}
+
+void ListEllipsoidTable(const Platform& platform, std::FILE* out)
+{
+    for (const Ellipsoid& ellipsoid : ReadEllipsoids(platform)) {
+        std::fprintf(out, "%s\t%.17g\t%.17g\n", ellipsoid.Name.c_str(), ellipsoid.SemiMajorAxis,
+                     ellipsoid.InverseFlattening);
+    }
+}
+
+}  // namespace kartoval
