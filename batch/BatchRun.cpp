@@ -21,6 +21,7 @@ constexpr std::uint64_t kProgressEvery = 16384;
 constexpr int kPageDecimals = 6;
 constexpr int kScaleDecimals = 9;
 constexpr int kConvergenceDecimals = 7;
+constexpr int kShiftDecimals = 3;  // a millimetre
 constexpr std::size_t kLettersInAlphabet = 26;
 
 bool isBlankLine(std::string_view line)
@@ -129,7 +130,7 @@ private:
         double outY = 0.0;
         GeoPoint degrees{};
         try {
-            transform_.Convert(x_, y_, outX, outY, degrees);
+            transform_.Convert(x_, y_, outX, outY, degrees, &shifted_);
         } catch (const PointRangeError& error) {
             return fail({FailureKind::PointRange, summary_.Lines, 0, {}, error.what(), {}, fields_.size()}, false);
         }
@@ -207,6 +208,12 @@ private:
             out_ += separator;
             AppendFixed(out_, factors.Convergence, kConvergenceDecimals);
         }
+        if (options_.ReportShift) {
+            out_ += separator;
+            AppendFixed(out_, shifted_.NorthMetres, kShiftDecimals);
+            out_ += separator;
+            AppendFixed(out_, shifted_.EastMetres, kShiftDecimals);
+        }
         out_ += '\n';
     }
 
@@ -239,6 +246,7 @@ private:
     std::vector<FieldSpan> fields_;
     std::string scratch_;
     std::string out_;
+    ShiftedBy shifted_;
     double x_ = 0.0;
     double y_ = 0.0;
     double shotPoint_ = 0.0;

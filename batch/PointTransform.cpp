@@ -6,12 +6,14 @@
 
 namespace kartoval {
 
-PointTransform::PointTransform(std::optional<GridProjection> from, std::optional<GridProjection> to)
-    : from_(std::move(from)), to_(std::move(to))
+PointTransform::PointTransform(std::optional<GridProjection> from, std::optional<GridProjection> to,
+                               const DegreeShift* shift)
+    : from_(std::move(from)), to_(std::move(to)), shift_(shift)
 {
 }
 
-void PointTransform::Convert(double x, double y, double& outX, double& outY, GeoPoint& degrees) const
+void PointTransform::Convert(double x, double y, double& outX, double& outY, GeoPoint& degrees,
+                             ShiftedBy* shifted) const
 {
     if (from_) {
         degrees = from_->Inverse(x, y);
@@ -20,6 +22,11 @@ void PointTransform::Convert(double x, double y, double& outX, double& outY, Geo
         CheckLatitude(y);
         CheckLongitude(x);
         degrees = GeoPoint{x, y};
+    }
+    if (shift_) {
+        ShiftedBy by;
+        degrees = shift_->Shift(degrees, by.NorthMetres, by.EastMetres);
+        if (shifted) *shifted = by;
     }
     if (to_) {
         const GridPoint grid = to_->Forward(degrees.Longitude, degrees.Latitude);

@@ -27,8 +27,8 @@ std::string gridList(GeodeticDatum datum)
 {
     std::string list;
     for (const ShiftGrid& grid : GridsToNad83(datum)) {
-        if (!list.empty()) list += ", ";
-        list += std::string(grid.FileName) + " (" + std::string(grid.Region) + ")";
+        if (!list.empty()) list += "; ";
+        list += std::string(grid.FileName) + ": " + std::string(grid.Region);
     }
     return list;
 }
