@@ -24,8 +24,10 @@ constexpr int kConvergenceDecimals = 7;
 constexpr int kShiftDecimals = 3;  // a millimetre
 constexpr std::size_t kLettersInAlphabet = 26;
 
+// Most lines start with their first field: only the others are scanned.
 bool isBlankLine(std::string_view line)
 {
+    if (!line.empty() && static_cast<unsigned char>(line.front()) > 32) return false;
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
 }
 

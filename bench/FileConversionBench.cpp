@@ -123,23 +123,19 @@ Timing timeRuns(const kartoval::FileConversionSettings& settings, const kartoval
 // is the arithmetic that can't change.
 double timeFormulasMs(ConversionDirection direction)
 {
-    const double a = 6378137.0;
-    const double e = kartoval::EccentricityFromInverseFlattening(298.257223563);
-    const double lambda0 = kartoval::UtmCentralMeridian(kZone29Position);
+    const kartoval::TransverseMercator projection(
+        {6378137.0, kartoval::EccentricityFromInverseFlattening(298.257223563)},
+        kartoval::UtmZone(kZone29Position, kartoval::Hemisphere::North));
     volatile double sink = 0.0;
     const auto start = Clock::now();
     for (int k = 0; k < kRows; ++k) {
         const double u = static_cast<double>(k) / kRows;
         if (direction == ConversionDirection::DegreesToUtm) {
-            const double lon = -12.0 + 6.0 * u;
-            const double lat = 84.0 * u;
-            sink = sink + kartoval::TmEasting(lon, lat, lambda0, a, 500000.0, 0.9996, e) +
-                   kartoval::TmNorthing(lon, lat, lambda0, 0.0, a, e, 0.0, 0.9996);
+            const kartoval::GridPoint grid = projection.Forward(-12.0 + 6.0 * u, 84.0 * u);
+            sink = sink + grid.Easting + grid.Northing;
         } else {
-            const double x = 170000.0 + 660000.0 * u;
-            const double y = 9300000.0 * u;
-            sink = sink + kartoval::TmLatitude(y, x, lambda0, 0.0, a, 500000.0, 0.9996, e, 0.0) +
-                   kartoval::TmLongitude(y, x, lambda0, 0.0, a, 500000.0, 0.9996, e, 0.0);
+            const kartoval::GeoPoint point = projection.Inverse(170000.0 + 660000.0 * u, 9300000.0 * u);
+            sink = sink + point.Latitude + point.Longitude;
         }
     }
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

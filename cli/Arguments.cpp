@@ -130,6 +130,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     if (files.size() == 2) line.Output = files[1];
     else if (line.InPlace && line.Input != "-") line.Output = line.Input;
     if (line.From.empty() || line.To.empty()) throw UsageError("--from and --to are needed; see --help");
+    if (line.InPlace && (line.Input == "-" || line.Output == "-")) {
+        throw UsageError("--in-place replaces a file: name it as INPUT (standard input can't be replaced)");
+    }
     if (line.XColumn == line.YColumn) {
         throw UsageError("--x and --y name the same column, " + std::to_string(line.XColumn + 1));
     }

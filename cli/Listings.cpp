@@ -5,6 +5,8 @@
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -74,8 +76,12 @@ void ListZones(const std::string& what, const Platform& platform, std::FILE* out
 void ListEllipsoidTable(const Platform& platform, std::FILE* out)
 {
     for (const Ellipsoid& ellipsoid : ReadEllipsoids(platform)) {
-        std::fprintf(out, "%s\t%.17g\t%.17g\n", ellipsoid.Name.c_str(), ellipsoid.SemiMajorAxis,
-                     ellipsoid.InverseFlattening);
+        // Shortest texts that read back as the same numbers, as the table holds them.
+        std::array<char, 64> axis{};
+        std::array<char, 64> inverse{};
+        *std::to_chars(axis.data(), axis.data() + axis.size() - 1, ellipsoid.SemiMajorAxis).ptr = '\0';
+        *std::to_chars(inverse.data(), inverse.data() + inverse.size() - 1, ellipsoid.InverseFlattening).ptr = '\0';
+        std::fprintf(out, "%s\t%s\t%s\n", ellipsoid.Name.c_str(), axis.data(), inverse.data());
     }
 }
 

@@ -41,6 +41,10 @@
 namespace kartoval {
 namespace {
 
+// Standard parallels closer than this (radians, about two arc seconds) are
+// taken as one tangent cone.
+constexpr double kNearlyTangentGap = 1e-5;
+
 double mFunction(double phi, double e)
 {
     const double esin = e * std::sin(phi);
@@ -94,9 +98,14 @@ LambertConformalConic::LambertConformalConic(const EllipsoidParams& ellipsoid, c
     const double t1 = tFunction(phi1, e_);
     const double t2 = tFunction(phi2, e_);
     // Equal parallels make a tangent cone, where the quotient is 0/0 and its
-    // limit is sin phi1.
-    n_ = zone.FirstParallel == zone.SecondParallel ? std::sin(phi1)
-                                                   : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
+    // limit is sin phi1. Parallels a hair apart make it a quotient of
+    // rounding errors (0/0 again, or any number): there the limit at the
+    // mid-parallel is closer than the quotient (its error grows with the
+    // square of the gap, the quotient's with its inverse; they meet near a
+    // gap of two arc seconds).
+    n_ = std::fabs(phi1 - phi2) < kNearlyTangentGap
+             ? std::sin((phi1 + phi2) / 2.0)
+             : (std::log(m1) - std::log(m2)) / (std::log(t1) - std::log(t2));
     const double F = m1 / (n_ * std::pow(t1, n_));
     aF_ = a_ * F;
     rho0_ = a_ * F * std::pow(tFunction(zone.LatitudeOfOrigin * kDegreesToRadians, e_), n_);

@@ -3,13 +3,18 @@
 # need, and only those that are missing. Safe to run again.
 set -euo pipefail
 
+# "install-deps.sh fuzz" adds what the fuzz targets need (clang and its
+# libFuzzer runtime).
 packages=(
   g++ cmake make python3
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  libproj-dev pkg-config proj-bin proj-data time
+  proj-bin proj-data libproj-dev pkg-config time
   xvfb xauth
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -65,6 +65,16 @@ TEST(ReportErrorsTest, SurvivesAFailingMessageBox)
     EXPECT_NO_THROW(ReportErrors(messages, [] { throw CommandError("lost"); }));
 }
 
+// A data problem is shown under its own caption.
+TEST(ReportErrorsTest, ShowsTheErrorsCaption)
+{
+    FakeMessages messages;
+    ReportErrors(messages, [] { throw CommandError("Can't find NAD data file", kFileErrorCaption); });
+    ASSERT_EQ(messages.Messages.size(), 1U);
+    EXPECT_EQ(messages.Messages[0].Text, "Can't find NAD data file");
+    EXPECT_EQ(messages.Messages[0].Caption, "File error");
+}
+
 // ---- Control adapters ---------------------------------------------------
 
 TEST(QtListTest, BehavesAsTheCommandsExpectOfAList)

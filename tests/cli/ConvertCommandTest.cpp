@@ -2,6 +2,7 @@
 // standard error and the right exit status, files are all or nothing, and
 // worked values agree with PROJ.
 
+#include "cli/Arguments.hpp"
 #include "cli/ConvertCommand.hpp"
 #include "support/Fakes.hpp"
 
@@ -159,6 +160,83 @@ TEST(ConvertCommand, WorkedValuesAgreeWithProj)
         EXPECT_NEAR(x, c.X, c.Tolerance);
         EXPECT_NEAR(y, c.Y, c.Tolerance);
     }
+}
+
+// What the options do to the text written. Factors against GeographicLib's
+// GeoConvert -c (k 0.9996232778, convergence -0.3126262214 degrees): its
+// exact mapping and the series agree to 1e-9 this near the meridian, below
+// the digits written.
+TEST(ConvertCommand, OptionsShapeTheOutput)
+{
+    const std::string utm = "456521.7670\t4283604.7347";
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Input;
+        std::string Out;
+    } cases[]{
+        {with(kGeoToUtm29, {"--factors"}), "x -9.5 38.7\n", "x\t" + utm + "\t0.999623278\t-0.3126262\n"},
+        {with(kGeoToUtm29, {"--decimals", "2"}), "x -9.5 38.7\n", "x\t456521.77\t4283604.73\n"},
+        {with(kGeoToUtm29, {"--west-positive"}), "x 9.5 38.7\n", "x\t" + utm + "\n"},
+        {with(kGeoToUtm29, {"--x", "C", "--y", "D"}), "P1\tbig oak\t-9.5\t38.7\n", "P1\tbig oak\t" + utm + "\n"},
+        {with(kGeoToUtm29, {"--header", "1"}), "id;lon;lat\n1;-9.5;38.7\n\n", "id;lon;lat\n1;456521.7670;4283604.7347\n\n"},
+        {{"--from", "utm:29N", "--to", "geo", "--dms"}, "P 500000 4000000\n", "P\t9°00'00.000\"W\t36°08'40.985\"N\n"},
+        {{"--from", "geo", "--to", "geo", "--decimals", "4"}, "P 9°30'W 38:42:00N\n", "P\t-9.5000\t38.7000\n"},
+        // proj: 239105.070278 4287758.841587; 3 degrees from both meridians the series is within 1 mm
+        {{"--from", "utm:29N", "--to", "utm:30N", "--decimals", "2"}, "P 760894.929722 4287758.841587\n",
+         "P\t239105.07\t4287758.84\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Input);
+        const Result result = run(c.Arguments, c.Input);
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(result.Out, c.Out);
+    }
+    const Result far = run(kGeoToUtm29, "a -2 40\nb -8 40\nc 0.5 40\n");
+    EXPECT_NE(far.Err.find("warning: 2 points lie more than 4 degrees from the central meridian, the farthest 9.50"),
+              std::string::npos)
+        << far.Err;
+}
+
+TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Err;
+    } cases[]{
+        {{"--from", "geo"}, "--from and --to are needed"},
+        {with(kGeoToUtm29, {"--x", "0"}), "--x wants a column letter (A, B, ...) or number (1, 2, ...), not '0'"},
+        {with(kGeoToUtm29, {"--x", "B", "--y", "2"}), "--x and --y name the same column"},
+        {with(kGeoToUtm29, {"--decimals", "13"}), "--decimals wants a whole number from 0 to 12, not '13'"},
+        {with(kGeoToUtm29, {"--delimiter", "coma"}), "did you mean 'comma'?"},
+        {with(kGeoToUtm29, {"a", "b", "c"}), "too many file names"},
+        {{"--from", "utm:61N", "--to", "geo"}, "'utm:61N' is no UTM zone"},
+        {{"--from", "utm:29", "--to", "geo"}, "'utm:29' is no UTM zone"},
+        {{"--from", "nad27:Alaska zone 1", "--to", "geo"}, "oblique Mercator zone"},
+        {{"--from", "mercator", "--to", "geo"}, "unknown coordinate system 'mercator'"},
+        {{"--from", "geo", "--to", "geo", "--factors"}, "--factors needs a grid"},
+        {{"--from", "utm:29N", "--to", "geo", "--west-positive"}, "--west-positive is about longitudes read"},
+        {with(kGeoToUtm29, {"--dms"}), "--dms writes degrees"},
+        {with(kGeoToUtm29, {"--in-place"}), "--in-place replaces a file"},
+    };
+    for (const auto& c : cases) {
+        const Result result = run(c.Arguments);
+        EXPECT_EQ(result.Status, 2) << c.Err;
+        EXPECT_NE(result.Err.find(c.Err), std::string::npos) << result.Err;
+    }
+    EXPECT_EQ(ParseColumn("AA", "--x"), 26U);
+    EXPECT_EQ(ParseColumn("c", "--x"), 2U);
+    EXPECT_EQ(ParseColumn("3", "--x"), 2U);
+}
+
+TEST(ConvertCommand, ListsNameZonesAsTheyAreTyped)
+{
+    const Result nad27 = run({"--list-zones", "nad27"});
+    EXPECT_EQ(nad27.Status, 0);
+    EXPECT_NE(nad27.Out.find("nad27:\"Texas South Central\"\tEPSG:32040\tLambert conformal conic, US survey feet\n"),
+              std::string::npos);
+    const Result utm = run({"--list-zones", "utm"});
+    EXPECT_NE(utm.Out.find("utm:29N\tEPSG:32629\tcentral meridian 9W\n"), std::string::npos);
+    EXPECT_NE(run({"--list-ellipsoids"}).Out.find("WGS 84\t6378137\t298.257223563\n"), std::string::npos);
 }
 
 }  // namespace
