@@ -5,7 +5,7 @@
 #include "toolkit/NumberText.hpp"
 
 #include <array>
-#include <cmath>
+#include <span>
 
 namespace kartoval {
 namespace {
