@@ -59,14 +59,9 @@ DatumShiftTab::DatumShiftTab(const Platform& platform, QWidget* parent) : QWidge
     buttons->addWidget(butNad83ToNad27_);
     buttons->addStretch();
 
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("LabDatumStatus"));
-    status_->setWordWrap(true);
-
     auto* page = new QVBoxLayout(this);
     page->addLayout(sides);
     page->addLayout(buttons);
-    page->addWidget(status_);
     page->addStretch();
 
     adapters_ = std::make_unique<Adapters>(nad27_, nad83_);
@@ -185,10 +180,10 @@ void DatumShiftTab::markStale(DatumPageSide which, bool stale)
 
 void DatumShiftTab::setStatus(const QString& text)
 {
-    status_->setText(text);
+    status_ = text;
     emit StatusChanged(text);
 }
 
-QString DatumShiftTab::StatusText() const { return status_->text(); }
+QString DatumShiftTab::StatusText() const { return status_; }
 
 }  // namespace kartoval

@@ -33,7 +33,7 @@ public:
     void ButNad27ToNad83Click();
     void ButNad83ToNad27Click();
 
-    // The last action's status text, as the status line shows it.
+    // The last click's status text, which the window's status line shows.
     [[nodiscard]] QString StatusText() const;
 
 signals:
@@ -66,7 +66,7 @@ private:
     Side nad83_;
     QPushButton* butNad27ToNad83_ = nullptr;
     QPushButton* butNad83ToNad27_ = nullptr;
-    QLabel* status_ = nullptr;
+    QString status_;
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<DatumShifter> shifter_;  // opened at the first click
     std::optional<DatumPageSide> resultSide_;  // the side the last click wrote

@@ -1,6 +1,7 @@
 #pragma once
-// Message boxes as the commands ask for them: the given caption and text, an
-// OK button only (Yes and No for a question), no icon.
+// Message boxes as the commands ask for them: the given caption and text; a
+// warning with an OK button, or a question with Yes and No where No is the
+// default.
 
 #include "toolkit/Controls.hpp"
 

@@ -18,8 +18,10 @@ char DecimalSeparatorOf(const QLocale& locale)
 
 int RunKartoval(QApplication& app, const AppServices& services)
 {
-    app.setApplicationName(QStringLiteral("kartoval"));
-    app.setApplicationDisplayName(kApplicationTitle);
+    // The application's name, not its display name: a display name is added
+    // to every window title on X11 and Wayland, and a message box titled
+    // "File error" must read just that.
+    app.setApplicationName(kApplicationTitle);
     // Lets a desktop match the window to kartoval.desktop and its icon.
     app.setDesktopFileName(QStringLiteral("kartoval"));
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("kartoval")));

@@ -1,8 +1,10 @@
 #include "app/TMain.hpp"
 
 #include "app/DatumShiftTab.hpp"
+#include "app/EnterKey.hpp"
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
+#include "app/SinglePageCues.hpp"
 #include "batch/FileConversionPage.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/UtmZones.hpp"
@@ -85,7 +87,17 @@ struct TMain::Controls {
                      .ButUTMN = ButUTMN,
                      .ButUTMS = ButUTMS,
                      .ButNAD27 = ButNAD27,
-                     .ButNAD83 = ButNAD83}
+                     .ButNAD83 = ButNAD83},
+          SinglePageCues({.BoxProjection2 = *form.BoxProjection2,
+                          .BoxEllipsoid2 = *form.BoxEllipsoid2,
+                          .EditLatitude = *form.EditLatitude,
+                          .EditLongitude = *form.EditLongitude,
+                          .EditX = *form.EditX,
+                          .EditY = *form.EditY,
+                          .Label8 = *form.Label8,
+                          .Label9 = *form.Label9,
+                          .DatumNotice = *form.DatumNotice,
+                          .UseDatumEllipsoid = *form.UseDatumEllipsoid})
     {
     }
 
@@ -98,19 +110,22 @@ struct TMain::Controls {
     QtButtonText DegreesToUtmCaption, UtmToDegreesCaption;
     FileConversionPage FilePage;
     SinglePointPage SinglePage;
+    kartoval::SinglePageCues SinglePageCues;
 };
 
 TMain::TMain(const AppServices& services, QWidget* parent)
     : QWidget(parent),
       form_(std::make_unique<Ui::TMain>()),
       dialogs_(services.FileDialogs),
-      platform_{services.Messages, services.DataFolder, services.DecimalSeparator}
+      messages_(services.Messages),
+      platform_{messages_, services.DataFolder, services.DecimalSeparator}
 {
     setObjectName(QStringLiteral("Main"));
     form_->setupUi(this);
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
     connectHandlers();
+    connectCues();
 
     Controls& c = *controls_;
     // A missing ellips.txt is reported inside the listing; the lists stay empty.
@@ -134,8 +149,14 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxLat.SetItemIndex(kDefaultLatColumn);
     c.BoxSP.SetItemIndex(kDefaultSpColumn);
     c.BoxMinusW.SetChecked(true);
-    // The third page builds and wires itself; the page shown at start stays.
-    form_->PageControl1->addTab(new DatumShiftTab(platform_, form_->PageControl1), QStringLiteral("Datum Shift"));
+    // A message at start (a missing table) stays readable once its box is gone.
+    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
+    // The third page builds and wires itself and reports on the window's
+    // status line; the page shown at start stays.
+    auto* datumPage = new DatumShiftTab(platform_, form_->PageControl1);
+    form_->PageControl1->addTab(datumPage, QStringLiteral("Datum Shift"));
+    connect(datumPage, &DatumShiftTab::StatusChanged, this,
+            [this](const QString& text) { showStatus(FromQString(text)); });
 }
 
 TMain::~TMain() = default;
@@ -158,6 +179,21 @@ void TMain::connectHandlers()
     onChecked(form_->ButFileNAD83, &TMain::ButFileNAD83Click);
 }
 
+// The cues of the single page follow every change that could make its
+// numbers misleading; Enter in a box runs its page's command.
+void TMain::connectCues()
+{
+    Controls* c = controls_.get();
+    for (QAbstractButton* family : {form_->ButUTMN, form_->ButUTMS, form_->ButNAD27, form_->ButNAD83}) {
+        connect(family, &QAbstractButton::toggled, this, [c](bool checked) {
+            if (checked) c->SinglePageCues.FamilyChanged(CheckedGridFamily(c->SinglePage));
+        });
+    }
+    connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
+    new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
+    new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
+}
+
 // A radio button's handler runs when the button becomes checked, whether the
 // user clicked it or the program set it; a click on the button already
 // checked changes nothing, so it runs nothing.
@@ -169,6 +205,12 @@ void TMain::onChecked(QAbstractButton* button, void (TMain::*handler)())
 }
 
 void TMain::report(const std::function<void()>& command) { ReportErrors(platform_.Messages, command); }
+
+void TMain::showStatus(const std::string& text)
+{
+    form_->StatusLine->setText(ToQString(text));
+    form_->StatusLine->setToolTip(ToQString(text));
+}
 
 void TMain::ButInputClick()
 {
@@ -193,7 +235,10 @@ void TMain::ButOutputClick()
 
 void TMain::GOClick()
 {
-    report([this] { kartoval::GOClick(controls_->FilePage, platform_); });
+    messages_.Forget();
+    std::optional<FileRunSummary> summary;
+    report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_); });
+    showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
 }
 
 void TMain::ButtonUTMToDegreesClick()
@@ -215,28 +260,35 @@ void TMain::ButtonDegreesToUTMClick()
 
 void TMain::ButConvertClick()
 {
-    report([this] { kartoval::ButConvertClick(controls_->SinglePage, platform_); });
+    Controls& c = *controls_;
+    messages_.Forget();
+    const ConversionDirection direction = ReadSinglePointRequest(c.SinglePage).Direction;
+    std::optional<SinglePointResult> result;
+    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_); });
+    if (!result) {
+        c.SinglePageCues.ConvertFailed(direction);
+        showStatus(FailureStatus(messages_.LastMessage()));
+        return;
+    }
+    c.SinglePageCues.Converted(result->Direction);
+    const int zone = form_->BoxProjection2->currentIndex();
+    const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
+    showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
 }
 
-void TMain::ButNAD27Click()
+// A message from a family button (a missing zone table) is the last thing
+// that happened; a plain refill leaves the status line as it was.
+void TMain::familyClick(void (*handler)(SinglePointPage&, const Platform&))
 {
-    report([this] { kartoval::ButNAD27Click(controls_->SinglePage, platform_); });
+    messages_.Forget();
+    report([this, handler] { handler(controls_->SinglePage, platform_); });
+    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
 }
 
-void TMain::ButNAD83Click()
-{
-    report([this] { kartoval::ButNAD83Click(controls_->SinglePage, platform_); });
-}
-
-void TMain::ButUTMNClick()
-{
-    report([this] { kartoval::ButUTMNClick(controls_->SinglePage, platform_); });
-}
-
-void TMain::ButUTMSClick()
-{
-    report([this] { kartoval::ButUTMSClick(controls_->SinglePage, platform_); });
-}
+void TMain::ButNAD27Click() { familyClick(kartoval::ButNAD27Click); }
+void TMain::ButNAD83Click() { familyClick(kartoval::ButNAD83Click); }
+void TMain::ButUTMNClick() { familyClick(kartoval::ButUTMNClick); }
+void TMain::ButUTMSClick() { familyClick(kartoval::ButUTMSClick); }
 
 void TMain::ButFileUTMNClick()
 {

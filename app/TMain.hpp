@@ -2,9 +2,11 @@
 // The main window `Main`: the two pages of the form in TMain.ui, wired to the
 // commands of the single-point and file pages. The window itself decides
 // nothing; it fills its lists, sets its defaults and hands every click to a
-// command, showing whatever the command throws.
+// command, showing whatever the command throws, and says on its status line
+// what the last action did.
 
 #include "app/AppServices.hpp"
+#include "app/StatusLine.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <QWidget>
@@ -13,6 +15,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QLabel;
 
 namespace Ui {
 class TMain;
@@ -54,12 +57,16 @@ private:
     struct Controls;
 
     void connectHandlers();
+    void connectCues();
     void onChecked(QAbstractButton* button, void (TMain::*handler)());
     void report(const std::function<void()>& command);
+    void familyClick(void (*handler)(SinglePointPage&, const Platform&));
+    void showStatus(const std::string& text);
 
     std::unique_ptr<Ui::TMain> form_;
     std::unique_ptr<Controls> controls_;
     Dialogs& dialogs_;
+    RecordingMessages messages_;  // every message box of the window goes through it
     Platform platform_;
 };
 

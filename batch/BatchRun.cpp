@@ -66,12 +66,12 @@ public:
             const LineReader::Result result = input_.Next(line);
             if (result == LineReader::Result::End) break;
             if (result == LineReader::Result::Failed) {
-                fail({FailureKind::ReadFailed, summary_.Lines + 1, 0, {}, {}, {}, 0}, true);
+                fail({FailureKind::ReadFailed, summary_.Lines + 1, 0, {}, {}, {}, {}, 0}, true);
                 break;
             }
             ++summary_.Lines;
             if (result == LineReader::Result::TooLong) {
-                fail({FailureKind::TooLong, summary_.Lines, 0, {}, {}, {}, 0}, true);
+                fail({FailureKind::TooLong, summary_.Lines, 0, {}, {}, {}, {}, 0}, true);
                 break;
             }
             if (callbacks_.Progress && summary_.Lines % kProgressEvery == 0) callbacks_.Progress(summary_.Rows);
@@ -89,7 +89,7 @@ private:
         // A UTF-16 file reads as bytes with a NUL in every other place: say
         // what it is rather than quote its first field.
         if (summary_.Lines == 1 && (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF"))) {
-            return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, 0}, true);
+            return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, {}, 0}, true);
         }
         if (summary_.Lines <= options_.HeaderLines) {
             if (options_.KeepHeader) {
@@ -103,17 +103,17 @@ private:
             return true;
         }
         if (options_.MaxRows != 0 && summary_.Rows + summary_.FailedLines >= options_.MaxRows) {
-            return fail({FailureKind::TooManyRows, summary_.Lines, 0, {}, {}, {}, 0}, true);
+            return fail({FailureKind::TooManyRows, summary_.Lines, 0, {}, {}, {}, {}, 0}, true);
         }
         if (delimiter_ == Delimiter::Auto) delimiter_ = DetectDelimiter(line);
         std::size_t badField = 0;
         if (!SplitFields(line, delimiter_, fields_, badField)) {
-            return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, fields_.size()}, false);
+            return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, {}, fields_.size()}, false);
         }
         // A line too short is named as such, even when a field before the gap is no number.
         for (const Selected& s : selected_) {
             if (s.Column >= fields_.size()) {
-                return fail({FailureKind::MissingField, summary_.Lines, s.Column, s.Role, {}, {}, fields_.size()},
+                return fail({FailureKind::MissingField, summary_.Lines, s.Column, s.Role, {}, {}, {}, fields_.size()},
                             false);
             }
         }
@@ -121,53 +121,56 @@ private:
             const std::string_view text = FieldValue(line, fields_[s.Column], scratch_);
             const TextProblem problem = readNumber(text, s, *s.Target);
             if (problem != TextProblem::None) {
-                return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, std::string(text),
+                return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, problem, std::string(text),
                              pageLayout() && problem == TextProblem::NotANumber ? "is not a valid floating point value"
                                                                                 : ProblemText(problem),
                              fields_.size()},
                             false);
             }
         }
-        double outX = 0.0;
-        double outY = 0.0;
-        GeoPoint degrees{};
+        ConvertedPoint point{};
         try {
-            transform_.Convert(x_, y_, outX, outY, degrees, &shifted_);
+            point = transform_.Convert(x_, y_);
         } catch (const PointRangeError& error) {
-            return fail({FailureKind::PointRange, summary_.Lines, 0, {}, error.what(), {}, fields_.size()}, false);
+            return fail({FailureKind::PointRange, summary_.Lines, 0, {}, {}, error.what(), {}, fields_.size()}, false);
         }
-        if (const auto distance = transform_.DistanceFromCentralMeridian(degrees); distance && *distance > kFarFromMeridian) {
-            ++summary_.FarPoints;
-            summary_.WorstDistance = std::max(summary_.WorstDistance, *distance);
+        if (const auto distance = transform_.DistanceFromCentralMeridian(point.Degrees)) {
+            if (*distance > kFarFromCentralMeridianDegrees) ++summary_.FarPoints;
+            summary_.FarthestDegrees = std::max(summary_.FarthestDegrees, *distance);
         }
         ++summary_.Rows;
         if (pageLayout()) {
             AppendFixed(out_, shotPoint_, kPageDecimals);
             out_ += '\t';
-            AppendFixed(out_, outX, kPageDecimals);
+            AppendFixed(out_, point.X, kPageDecimals);
             out_ += '\t';
-            AppendFixed(out_, outY, kPageDecimals);
+            AppendFixed(out_, point.Y, kPageDecimals);
             out_ += '\n';
             return true;
         }
-        writeFields(line, outX, outY, degrees);
+        writeFields(line, point);
         return true;
     }
 
     [[nodiscard]] bool pageLayout() const { return options_.ShotPointColumn.has_value(); }
+    [[nodiscard]] bool quotesFields() const
+    {
+        return delimiter_ == Delimiter::Comma || delimiter_ == Delimiter::Semicolon;
+    }
 
     TextProblem readNumber(std::string_view text, const Selected& s, double& value) const
     {
         const bool west = options_.WestWithoutMinus && s.Axis == AngleAxis::Longitude;
         if (pageLayout()) {
-            if (west && options_.MinusIsError && text.find('-') != std::string_view::npos) {
-                return TextProblem::MinusNotAllowed;
-            }
             try {
                 value = FileStrToFloat(text, options_.DecimalSeparator);
             } catch (const ConvertError&) {
                 return TextProblem::NotANumber;
             }
+            // The minus is added here; one already written means the file
+            // follows the other convention, and dropping it would put the
+            // point on the other side of Greenwich.
+            if (west && options_.MinusIsError && text.front() == '-') return TextProblem::MinusNotAllowed;
             if (west) value = -value;
             return TextProblem::None;
         }
@@ -188,23 +191,31 @@ private:
 
     // Every field as it came, the two converted ones replaced (quoted again if
     // they came quoted), the factors appended.
-    void writeFields(std::string_view line, double outX, double outY, const GeoPoint& degrees)
+    void writeFields(std::string_view line, const ConvertedPoint& point)
     {
         const char separator = OutputSeparator(delimiter_);
         for (std::size_t k = 0; k < fields_.size(); ++k) {
             if (k > 0) out_ += separator;
             const FieldSpan& field = fields_[k];
             if (k == options_.XColumn || k == options_.YColumn) {
-                if (field.Quoted) out_ += '"';
-                appendValue(k == options_.XColumn ? outX : outY,
-                            k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude);
-                if (field.Quoted) out_ += '"';
+                const double value = k == options_.XColumn ? point.X : point.Y;
+                const AngleAxis axis = k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude;
+                if (!quotesFields()) {
+                    appendValue(value, axis);
+                } else {
+                    // A seconds mark is a quote: such a value is quoted, its quote doubled.
+                    scratch_.clear();
+                    std::swap(scratch_, out_);
+                    appendValue(value, axis);
+                    std::swap(scratch_, out_);
+                    AppendField(out_, scratch_, separator, field.Quoted);
+                }
             } else {
                 out_.append(line.data() + field.Begin, field.End - field.Begin);
             }
         }
         if (options_.Factors) {
-            const PointFactors factors = transform_.Factors(degrees);
+            const PointFactors factors = transform_.Factors(point.Degrees);
             out_ += separator;
             AppendFixed(out_, factors.Scale, kScaleDecimals);
             out_ += separator;
@@ -212,9 +223,9 @@ private:
         }
         if (options_.ReportShift) {
             out_ += separator;
-            AppendFixed(out_, shifted_.NorthMetres, kShiftDecimals);
+            AppendFixed(out_, point.NorthShift, kShiftDecimals);
             out_ += separator;
-            AppendFixed(out_, shifted_.EastMetres, kShiftDecimals);
+            AppendFixed(out_, point.EastShift, kShiftDecimals);
         }
         out_ += '\n';
     }
@@ -248,7 +259,6 @@ private:
     std::vector<FieldSpan> fields_;
     std::string scratch_;
     std::string out_;
-    ShiftedBy shifted_;
     double x_ = 0.0;
     double y_ = 0.0;
     double shotPoint_ = 0.0;

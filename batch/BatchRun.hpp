@@ -5,6 +5,7 @@
 // two differ in (delimiter, columns, header, number syntax, output layout,
 // limits) are the options below.
 
+#include "batch/DegreesText.hpp"
 #include "batch/LineFields.hpp"
 #include "batch/PointTransform.hpp"
 
@@ -58,6 +59,7 @@ struct LineFailure {
     std::uint64_t Line = 0;      // from 1; 0 when the failure belongs to no line
     std::size_t Column = 0;      // from 0, for BadNumber, MissingField, BrokenQuote
     std::string Role;            // "longitude", "easting", ... for BadNumber and MissingField
+    TextProblem Reason = TextProblem::None;  // why the field is no number (BadNumber)
     std::string Text;            // the field's text (BadNumber) or the range message (PointRange)
     std::string Problem;         // "is not a number", ... (BadNumber)
     std::size_t FieldCount = 0;  // fields the line has (MissingField)
@@ -75,13 +77,13 @@ struct BatchSummary {
     std::uint64_t Rows = 0;         // points converted
     std::uint64_t FailedLines = 0;  // lines reported
     bool Stopped = false;           // ended at a failure, before the end of the input
-    std::uint64_t FarPoints = 0;    // points more than kFarFromMeridian degrees from a TM central meridian
-    double WorstDistance = 0.0;     // degrees
+    std::uint64_t FarPoints = 0;    // points more than kFarFromCentralMeridianDegrees from a TM central meridian
+    double FarthestDegrees = 0.0;   // the largest distance from it of any point
 };
 
-// Beyond this distance (degrees) from its central meridian the transverse
-// Mercator series loses its millimetre.
-inline constexpr double kFarFromMeridian = 4.0;
+// Beyond this distance from the central meridian (degrees) the transverse
+// Mercator series drifts from the exact mapping by more than a centimetre.
+inline constexpr double kFarFromCentralMeridianDegrees = 4.0;
 
 struct BatchCallbacks {
     std::function<void(const LineFailure&)> Failure;           // each failure, in line order

@@ -8,6 +8,9 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/VisibleText.hpp"
 
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,7 +19,6 @@
 namespace kartoval {
 namespace {
 
-constexpr const char* kMissingInputMessage = "Can't find specified file";
 constexpr const char* kNothingWritten = " No file was written.";
 
 std::string inputName(const std::filesystem::path& input) { return VisibleText(input.string()); }
@@ -67,6 +69,33 @@ std::optional<GridProjection> zoneProjection(const FileConversionSettings& setti
     return std::nullopt;
 }
 
+// Why the input can't be opened for reading, in the system's words; nothing
+// when it can.
+std::optional<std::string> unreadableReason(const std::filesystem::path& input)
+{
+    if (input.empty()) return "No input file is named.";
+    // A pipe or a device would block or never end: only a plain file is read.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(input, error);
+    if (std::filesystem::is_directory(status)) return "It is a folder.";
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return "It is no plain file.";
+    errno = 0;
+    std::FILE* file = std::fopen(input.c_str(), "rb");
+    if (file == nullptr) {
+        const int reason = errno;
+        return reason != 0 ? std::generic_category().message(reason) : std::string("It can't be opened.");
+    }
+    std::fclose(file);
+    return std::nullopt;
+}
+
+std::string fullPath(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? path : absolute).string();
+}
+
 bool namesSameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     std::error_code error;
@@ -85,7 +114,7 @@ BatchOptions pageOptions(const FileConversionSettings& settings, const Platform&
     options.KeepHeader = false;
     options.KeepBlankLines = false;
     options.WestWithoutMinus = settings.WestWithoutMinus && settings.Direction == ConversionDirection::DegreesToUtm;
-    options.MinusIsError = false;
+    options.MinusIsError = true;
     options.MaxRows = PointTable::kMaxRows;
     options.DecimalSeparator = platform.DecimalSeparator;
     return options;
@@ -98,6 +127,10 @@ void reportFailure(const LineFailure& failure, const std::filesystem::path& inpu
     const std::string line = "Line " + std::to_string(failure.Line);
     switch (failure.Kind) {
     case FailureKind::BadNumber:
+        if (failure.Reason == TextProblem::MinusNotAllowed) {
+            throw CommandError(line + ": longitude '" + VisibleText(failure.Text) +
+                               "' has a minus sign, but 'West longitudes without minuses' is checked");
+        }
         throw ConvertError(line + ": '" + VisibleText(failure.Text) + "' " + failure.Problem);
     case FailureKind::PointRange:
         throw PointRangeError(line + ": " + failure.Text);
@@ -126,44 +159,53 @@ void reportFailure(const LineFailure& failure, const std::filesystem::path& inpu
 
 }  // namespace
 
-void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip)
+std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
+                                               CheckControl& BoxSkip)
 {
+    const auto start = std::chrono::steady_clock::now();
+    // Nothing selected would read line 1 of the table: an ellipsoid never chosen.
+    if (settings.EllipsoidPosition < 0) {
+        platform.Messages.ShowMessage("Choose an ellipsoid\nNothing is selected in the Ellipsoid list.",
+                                      kProgramCaption);
+        return std::nullopt;
+    }
     // A table that can't be read says why in a message; the run ends there.
-    std::optional<Ellipsoid> ellipsoid;
     std::optional<GridProjection> zone;
     try {
-        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
-        if (!settingsUsable(settings, platform.Messages)) return;
-        zone = zoneProjection(settings, *ellipsoid, platform);
+        const Ellipsoid ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
+        if (!settingsUsable(settings, platform.Messages)) return std::nullopt;
+        zone = zoneProjection(settings, ellipsoid, platform);
     } catch (const CommandError& error) {
         platform.Messages.ShowMessage(error.what(), error.Caption());
-        return;
+        return std::nullopt;
     }
-    if (!zone) return;
+    if (!zone) return std::nullopt;
     const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
     const PointTransform transform = toGrid ? PointTransform(std::nullopt, std::move(zone))
                                             : PointTransform(std::move(zone), std::nullopt);
 
     const std::filesystem::path input(settings.InputPath);
     const std::filesystem::path output(settings.OutputPath);
-    std::error_code error;
-    if (input.empty() || !std::filesystem::is_regular_file(input, error)) {
-        platform.Messages.ShowMessage(kMissingInputMessage, kFileErrorCaption);
-        return;
+    if (const auto reason = unreadableReason(input)) {
+        platform.Messages.ShowMessage(std::string(kMissingInputMessage) + "\n" +
+                                          (input.empty() ? *reason : VisibleText(fullPath(input)) + ": " + *reason),
+                                      kFileErrorCaption);
+        return std::nullopt;
     }
     // "Input File" fills the output box with the same name, so a plain GO
     // would overwrite the user's original without this question.
     if (namesSameFile(input, output) &&
         !platform.Messages.AskYesNo("Replace the input file " + inputName(input) + " with the converted points?",
                                     kProgramCaption)) {
-        return;
+        return std::nullopt;
     }
 
     LineReader reader(input, kMaxPointLineLength);
     if (!reader.IsOpen()) {
         showFileError(platform.Messages, "Can't read " + inputName(input) + ".");
-        return;
+        return std::nullopt;
     }
+    BatchSummary summary;
     try {
         // Written beside the output while the input is read; renamed over it
         // only after the last row, so the output may name the input itself.
@@ -177,21 +219,28 @@ void ConvertPointFile(const FileConversionSettings& settings, const Platform& pl
         BatchCallbacks callbacks;
         callbacks.Failure = [&](const LineFailure& f) { failure = f; };
         const BatchOptions options = pageOptions(settings, platform);
-        const BatchSummary summary = RunBatch(reader, sink, options, transform, callbacks);
+        summary = RunBatch(reader, sink, options, transform, callbacks);
         if (failure) {
             reportFailure(*failure, input, platform.Messages);
-            return;
+            return std::nullopt;
         }
         if (summary.Rows == 0) {
             showFileError(platform.Messages, inputName(input) + " holds no points.");
-            return;
+            return std::nullopt;
         }
         writer.Commit();
     } catch (const OutputFileError& e) {
         platform.Messages.ShowMessage(e.what(), kFileErrorCaption);
-        return;
+        return std::nullopt;
     }
-    if (settings.SkipFirstRow) BoxSkip.SetChecked(false);
+    // The first line was the header the box asked to discard.
+    if (settings.SkipFirstRow && summary.Lines >= 1) BoxSkip.SetChecked(false);
+    return FileRunSummary{.Input = input,
+                          .Output = output,
+                          .Points = static_cast<int>(summary.Rows),
+                          .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                          .FarPoints = static_cast<int>(summary.FarPoints),
+                          .FarthestDegrees = summary.FarthestDegrees};
 }
 
 }  // namespace kartoval

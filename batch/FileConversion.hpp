@@ -6,6 +6,7 @@
 // output is written beside its target under another name while the input is
 // read, and renamed over the target only when every row has been converted.
 
+#include "batch/BatchRun.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/GridFamily.hpp"
 #include "refdata/UtmZones.hpp"
@@ -13,6 +14,8 @@
 #include "toolkit/Platform.hpp"
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kartoval {
@@ -46,16 +49,32 @@ struct FileConversionSettings {
     ConversionDirection Direction = ConversionDirection::DegreesToUtm;
 };
 
-// The run. Ends early, with a message and no file created or changed, when the
-// ellipsoid or zone can't be looked up, the input can't be found or is refused
-// (a line too long, no row at all, more than 39999 rows, a line without a
-// selected column), the user doesn't want the input replaced, or the output
-// can't be written. A selected field that is not a number throws
-// ConvertError, an impossible point throws PointRangeError, both naming the
-// line; nothing is written then either. BoxSkip is cleared once a run that
-// discarded the header line has written its output: "Skip first row" holds
-// for one file. A run that fails leaves it checked, so the retry skips the
-// header too.
-void ConvertPointFile(const FileConversionSettings& settings, const Platform& platform, CheckControl& BoxSkip);
+// What a completed run did, for the window to tell the user.
+struct FileRunSummary {
+    std::filesystem::path Input;
+    std::filesystem::path Output;
+    int Points = 0;         // rows converted and written
+    double Seconds = 0.0;   // the whole run, lookup to rename
+    int FarPoints = 0;      // points more than kFarFromCentralMeridianDegrees from a TM central meridian
+    double FarthestDegrees = 0.0;  // the largest distance from it of any point
+};
+
+// The run. Ends early, with a message and no file created or changed, when
+// nothing is selected in the ellipsoid list ("Choose an ellipsoid", as line 1
+// would be read), the ellipsoid or zone can't be looked up, the input can't
+// be found or is refused (a line too long, no row at all, more than 39999
+// rows, a line without a selected column), the user doesn't want the input
+// replaced, or the output can't be written. A selected field that is not a
+// number throws ConvertError, an impossible point throws PointRangeError, a
+// longitude written with a minus sign while every longitude is read as west
+// throws CommandError, each naming the line; nothing is written then either.
+// BoxSkip is cleared once a run that discarded a header line has written its
+// output: "Skip first row" holds for one file. A run that fails leaves it
+// checked. Gives the summary of a completed run, nothing when it ended early.
+std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
+                                               CheckControl& BoxSkip);
+
+// The first line of the message for an input that can't be opened.
+inline constexpr const char* kMissingInputMessage = "Can't find specified file";
 
 }  // namespace kartoval

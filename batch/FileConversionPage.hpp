@@ -2,6 +2,7 @@
 // The "File Convertion" page as its commands see it: the controls GO reads,
 // by their window names.
 
+#include "batch/FileConversion.hpp"
 #include "refdata/GridFamily.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
@@ -31,8 +32,9 @@ struct FileConversionPage {
     TextControl& ButtonUTMToDegreesCaption;
 };
 
-// "GO": converts the input file into the output file with the page's settings.
-void GOClick(FileConversionPage& page, const Platform& platform);
+// "GO": converts the input file into the output file with the page's
+// settings. Gives the summary of a completed run.
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform);
 
 // The page's grid family buttons: refill BoxProjection with the family's
 // zones (the UTM lists at zone 29, as at start; the State Plane lists at

@@ -16,7 +16,7 @@ XyProjectionKind familyOf(const FileConversionPage& page)
 
 }  // namespace
 
-void GOClick(FileConversionPage& page, const Platform& platform)
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform)
 {
     FileConversionSettings settings;
     settings.InputPath = page.EditInput.GetText();
@@ -31,7 +31,7 @@ void GOClick(FileConversionPage& page, const Platform& platform)
     settings.WestWithoutMinus = page.BoxMinusW.IsChecked();
     settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
                                                              : ConversionDirection::UtmToDegrees;
-    ConvertPointFile(settings, platform, page.BoxSkip);
+    return ConvertPointFile(settings, platform, page.BoxSkip);
 }
 
 void FileFamilyClick(FileConversionPage& page, const Platform& platform, XyProjectionKind family)

@@ -12,9 +12,9 @@ PointTransform::PointTransform(std::optional<GridProjection> from, std::optional
 {
 }
 
-void PointTransform::Convert(double x, double y, double& outX, double& outY, GeoPoint& degrees,
-                             ShiftedBy* shifted) const
+ConvertedPoint PointTransform::Convert(double x, double y) const
 {
+    GeoPoint degrees{};
     if (from_) {
         degrees = from_->Inverse(x, y);
         CheckGeographicResult(degrees.Latitude, degrees.Longitude);
@@ -23,20 +23,15 @@ void PointTransform::Convert(double x, double y, double& outX, double& outY, Geo
         CheckLongitude(x);
         degrees = GeoPoint{x, y};
     }
-    if (shift_) {
-        ShiftedBy by;
-        degrees = shift_->Shift(degrees, by.NorthMetres, by.EastMetres);
-        if (shifted) *shifted = by;
-    }
+    double north = 0.0;
+    double east = 0.0;
+    if (shift_) degrees = shift_->Shift(degrees, north, east);
     if (to_) {
         const GridPoint grid = to_->Forward(degrees.Longitude, degrees.Latitude);
         CheckGridResult(grid.Easting, grid.Northing);
-        outX = grid.Easting;
-        outY = grid.Northing;
-    } else {
-        outX = degrees.Longitude;
-        outY = degrees.Latitude;
+        return {grid.Easting, grid.Northing, degrees, north, east};
     }
+    return {degrees.Longitude, degrees.Latitude, degrees, north, east};
 }
 
 PointFactors PointTransform::Factors(const GeoPoint& degrees) const

@@ -19,9 +19,14 @@ public:
     [[nodiscard]] virtual GeoPoint Shift(const GeoPoint& point, double& northMetres, double& eastMetres) const = 0;
 };
 
-struct ShiftedBy {
-    double NorthMetres = 0.0;
-    double EastMetres = 0.0;
+// A converted point: the output pair, and the point in degrees for the factors
+// and the distance from the central meridian.
+struct ConvertedPoint {
+    double X;  // longitude or easting
+    double Y;  // latitude or northing
+    GeoPoint Degrees;  // on the output side's datum
+    double NorthShift = 0.0;  // metres the datum shift moved the point (none: 0)
+    double EastShift = 0.0;
 };
 
 class PointTransform {
@@ -38,12 +43,9 @@ public:
 
     // (x, y) is (longitude, latitude) or (easting, northing); so is the result.
     // Throws PointRangeError for a latitude outside -90..90, a longitude
-    // beyond a full turn, or a result that is not a finite number. `degrees`
-    // receives the point in degrees (on the output side's datum), for the
-    // factors and the distance below; `shifted`, when given, how far the
-    // datum shift moved it.
-    void Convert(double x, double y, double& outX, double& outY, GeoPoint& degrees,
-                 ShiftedBy* shifted = nullptr) const;
+    // beyond a full turn, or a result that is not a finite number. With a
+    // datum shift the degrees are on the output side's datum.
+    [[nodiscard]] ConvertedPoint Convert(double x, double y) const;
     [[nodiscard]] bool ShiftsDatum() const { return shift_ != nullptr; }
 
     // Scale factor and convergence on the output grid (the input grid when

@@ -269,10 +269,10 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         std::fprintf(streams.Err, "%s: %s is empty: no point to convert\n", kProgram, inputName.c_str());
     }
     if (summary.FarPoints > 0) {
-        const double error = ExpectedTmSeriesError(summary.WorstDistance);
-        std::fprintf(streams.Err, "%s: warning: %llu %s more than %g degrees from the central meridian, the farthest %.2f",
+        const double error = ExpectedTmSeriesError(summary.FarthestDegrees);
+        std::fprintf(streams.Err, "%s: warning: %llu %s more than %g degrees from the central meridian, the farthest %.2f degrees away",
                      kProgram, static_cast<unsigned long long>(summary.FarPoints),
-                     summary.FarPoints == 1 ? "point lies" : "points lie", kFarFromMeridian, summary.WorstDistance);
+                     summary.FarPoints == 1 ? "point lies" : "points lie", kFarFromCentralMeridianDegrees, summary.FarthestDegrees);
         if (error > 0.0) std::fprintf(streams.Err, ", where the series may be off by about %.2g m", error);
         std::fputc('\n', streams.Err);
     }

@@ -35,6 +35,7 @@
 
 #include "geodesy/Angles.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -83,7 +84,9 @@ double latitudeOfIsometric(double psi, double e)
     const double c = std::cos(phi);
     if (!(c > 0.0)) return phi;  // at a pole, where the series is exact
     const double psiOfPhi = std::asinh(s / c) - e * std::atanh(e * s);
-    return phi - (psiOfPhi - psi) * c * (1.0 - e2 * s * s) / (1.0 - e2);
+    const double newton = phi - (psiOfPhi - psi) * c * (1.0 - e2 * s * s) / (1.0 - e2);
+    // Within a millimetre of a pole the step can pass it by a few 1e-16.
+    return std::clamp(newton, -kPi / 2.0, kPi / 2.0);
 }
 
 }  // namespace

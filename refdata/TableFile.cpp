@@ -16,6 +16,12 @@ std::string tableLineName(const std::filesystem::path& path, std::uint64_t lineN
 
 std::string cantRead(const std::filesystem::path& path) { return "Can't read " + VisibleText(path.string()) + "."; }
 
+// The table's own message first, then where it was looked for.
+std::string missingText(const std::string& missingMessage, const std::filesystem::path& path)
+{
+    return missingMessage + "\nLooked for " + VisibleText(path.string());
+}
+
 }  // namespace
 
 TableLines ReadTableLines(const std::filesystem::path& path, std::size_t maxLines)
@@ -67,7 +73,7 @@ std::vector<std::string> ListTableNames(const std::filesystem::path& path, const
 {
     const TableLines table = ReadTableLines(path);
     if (!table.Opened) {
-        messages.ShowMessage(missingMessage, kFileErrorCaption);
+        messages.ShowMessage(missingText(missingMessage, path), kFileErrorCaption);
         return {};
     }
     if (table.Failed) messages.ShowMessage(cantRead(path), kFileErrorCaption);
@@ -94,7 +100,7 @@ std::vector<std::string> LookUpTableLine(const std::filesystem::path& path, int 
 {
     const int wanted = lineNumber < 1 ? 1 : lineNumber;
     const TableLines table = ReadTableLines(path, static_cast<std::size_t>(wanted));
-    if (!table.Opened) ThrowFileError(missingMessage);
+    if (!table.Opened) ThrowFileError(missingText(missingMessage, path));
     if (table.Failed) ThrowFileError(cantRead(path));
     if (table.LongLine != 0) ThrowFileError(tableLineName(path, table.LongLine) + " is longer than 199 characters.");
     if (table.Lines.size() < static_cast<std::size_t>(wanted)) {
@@ -107,7 +113,7 @@ std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::pa
                                                        const std::string& missingMessage)
 {
     const TableLines table = ReadTableLines(path);
-    if (!table.Opened) ThrowFileError(missingMessage);
+    if (!table.Opened) ThrowFileError(missingText(missingMessage, path));
     if (table.Failed) ThrowFileError(cantRead(path));
     if (table.LongLine != 0) ThrowFileError(tableLineName(path, table.LongLine) + " is longer than 199 characters.");
     std::vector<std::vector<std::string>> entries;

@@ -7,7 +7,9 @@
 #include "refdata/GridFamily.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kartoval {
 
@@ -16,6 +18,24 @@ struct PageTexts {
     std::string Longitude;
     std::string X;
     std::string Y;
+};
+
+// The boxes as messages name them.
+inline constexpr const char* kLatitudeBox = "Latitude";
+inline constexpr const char* kLongitudeBox = "Longitude";
+inline constexpr const char* kXBox = "X";
+inline constexpr const char* kYBox = "Y";
+
+// The number in a box's text; a text that is no number throws ConvertError
+// naming the box: "Latitude: 'abc' is not a valid floating point value".
+[[nodiscard]] double ReadBox(std::string_view text, const char* box, char decimalSeparator);
+
+// What a path did: false when the zone can't be converted (the user has then
+// been told why, and the click must end with no box changed); for a transverse
+// Mercator zone, how far the point lies from its central meridian (degrees).
+struct PathOutcome {
+    bool Converted = false;
+    std::optional<double> DegreesFromCentralMeridian;
 };
 
 // What every path of one click works with.
@@ -38,11 +58,9 @@ struct Geographic {
 void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator);
 void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator);
 
-// The State Plane paths (family Nad27 or Nad83). Each gives false when the
-// zone can't be converted; the user has then been told why, and the click
-// must end with no box changed.
-[[nodiscard]] bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
-[[nodiscard]] bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
+// The State Plane paths (family Nad27 or Nad83).
+[[nodiscard]] PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
+[[nodiscard]] PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family);
 
 // Shows a lookup's error as the window's error report would, for a path that
 // ends after it without changing a box.

@@ -6,6 +6,7 @@
 #include "single/ConvertSteps.hpp"
 #include "single/RoundDecimals.hpp"
 #include "single/SinglePointPage.hpp"
+#include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
 namespace kartoval {
@@ -19,42 +20,57 @@ TransverseMercator utmProjection(const ConvertContext& context, Hemisphere hemis
     return {EllipsoidInUnit(context.Shape, GridUnit::Metre), UtmZone(context.Position, hemisphere)};
 }
 
-void forwardUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
+PathOutcome forwardUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
-    const GridPoint grid = utmProjection(context, hemisphere).Forward(point.Longitude, point.Latitude);
+    const TransverseMercator projection = utmProjection(context, hemisphere);
+    const GridPoint grid = projection.Forward(point.Longitude, point.Latitude);
     WriteGrid(texts, grid.Easting, grid.Northing, sep);
+    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
-void inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
+PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
-    const double x = StrToFloat(texts.X, sep);
-    const double y = StrToFloat(texts.Y, sep);
-    const GeoPoint point = utmProjection(context, hemisphere).Inverse(x, y);
+    const double x = ReadBox(texts.X, kXBox, sep);
+    const double y = ReadBox(texts.Y, kYBox, sep);
+    const TransverseMercator projection = utmProjection(context, hemisphere);
+    const GeoPoint point = projection.Inverse(x, y);
     WriteGeographic(texts, point.Latitude, point.Longitude, sep);
+    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
-void roundBox(std::string& text, int decimals, char sep)
+void roundBox(std::string& text, const char* box, int decimals, char sep)
 {
-    text = FloatToStr(RoundDecimals(StrToFloat(text, sep), decimals), sep);
+    text = FloatToStr(RoundDecimals(ReadBox(text, box, sep), decimals), sep);
 }
 
-// The family buttons are tested one after the other; being one radio group,
-// at most one is checked, so at most one path runs.
-bool runPaths(PageTexts& texts, const SinglePointPage& page, const ConvertContext& context, bool forward)
+// The one path of the checked family; each State Plane zone says its unit.
+PathOutcome runPath(PageTexts& texts, const SinglePointRequest& request, const ConvertContext& context)
 {
-    if (forward) {
-        if (page.ButUTMN.IsChecked()) forwardUtm(texts, context, Hemisphere::North);
-        if (page.ButUTMS.IsChecked()) forwardUtm(texts, context, Hemisphere::South);
-        if (page.ButNAD27.IsChecked() && !ForwardStatePlane(texts, context, XyProjectionKind::Nad27)) return false;
-        if (page.ButNAD83.IsChecked() && !ForwardStatePlane(texts, context, XyProjectionKind::Nad83)) return false;
-    } else {
-        if (page.ButUTMN.IsChecked()) inverseUtm(texts, context, Hemisphere::North);
-        if (page.ButUTMS.IsChecked()) inverseUtm(texts, context, Hemisphere::South);
-        if (page.ButNAD27.IsChecked() && !InverseStatePlane(texts, context, XyProjectionKind::Nad27)) return false;
-        if (page.ButNAD83.IsChecked() && !InverseStatePlane(texts, context, XyProjectionKind::Nad83)) return false;
+    const bool forward = request.Direction == ConversionDirection::DegreesToXy;
+    const XyProjectionKind family = *request.Family;
+    if (IsUtm(family)) {
+        const Hemisphere hemisphere = family == XyProjectionKind::UtmNorth ? Hemisphere::North : Hemisphere::South;
+        return forward ? forwardUtm(texts, context, hemisphere) : inverseUtm(texts, context, hemisphere);
+    }
+    return forward ? ForwardStatePlane(texts, context, family) : InverseStatePlane(texts, context, family);
+}
+
+// A list with nothing selected would read line 1 of its table: a plausible
+// answer on an ellipsoid or zone the user never chose.
+bool selectionsUsable(const SinglePointRequest& request, MessageBoxes& messages)
+{
+    if (request.EllipsoidPosition < 0) {
+        messages.ShowMessage(std::string(kChooseEllipsoidMessage) + "\nNothing is selected in the Ellipsoid list.",
+                             kProgramCaption);
+        return false;
+    }
+    if (request.Family && request.ZonePosition < 0) {
+        messages.ShowMessage(std::string(kChooseZoneMessage) + "\nNothing is selected in the Projection list.",
+                             kProgramCaption);
+        return false;
     }
     return true;
 }
@@ -75,11 +91,20 @@ void refillZones(ListControl& list, const Platform& platform, void (*listZones)(
 
 }  // namespace
 
+double ReadBox(std::string_view text, const char* box, char decimalSeparator)
+{
+    try {
+        return StrToFloat(text, decimalSeparator);
+    } catch (const ConvertError& error) {
+        throw ConvertError(std::string(box) + ": " + error.what());
+    }
+}
+
 Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
 {
     Geographic point{};
-    point.Latitude = StrToFloat(texts.Latitude, decimalSeparator);
-    point.Longitude = StrToFloat(texts.Longitude, decimalSeparator);
+    point.Latitude = ReadBox(texts.Latitude, kLatitudeBox, decimalSeparator);
+    point.Longitude = ReadBox(texts.Longitude, kLongitudeBox, decimalSeparator);
     CheckLatitude(point.Latitude, decimalSeparator);
     CheckLongitude(point.Longitude, decimalSeparator);
     return point;
@@ -104,56 +129,95 @@ void ShowLookupError(const Platform& platform, const CommandError& error)
     platform.Messages.ShowMessage(error.what(), error.Caption());
 }
 
-void ButConvertClick(SinglePointPage& page, const Platform& platform)
+std::optional<XyProjectionKind> CheckedGridFamily(const SinglePointPage& page)
 {
+    // Tested in the group's order; being one radio group, at most one is checked.
+    if (page.ButUTMN.IsChecked()) return XyProjectionKind::UtmNorth;
+    if (page.ButUTMS.IsChecked()) return XyProjectionKind::UtmSouth;
+    if (page.ButNAD27.IsChecked()) return XyProjectionKind::Nad27;
+    if (page.ButNAD83.IsChecked()) return XyProjectionKind::Nad83;
+    return std::nullopt;
+}
+
+SinglePointRequest ReadSinglePointRequest(const SinglePointPage& page)
+{
+    return {.Direction = page.ButtonDegreesToXY.IsChecked() ? ConversionDirection::DegreesToXy
+                                                            : ConversionDirection::XyToDegrees,
+            .Family = CheckedGridFamily(page),
+            .ZonePosition = page.BoxProjection2.GetItemIndex(),
+            .EllipsoidPosition = page.BoxEllipsoid2.GetItemIndex()};
+}
+
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform)
+{
+    const SinglePointRequest request = ReadSinglePointRequest(page);
+    if (!selectionsUsable(request, platform.Messages)) return std::nullopt;
     Ellipsoid ellipsoid;
     try {
-        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, page.BoxEllipsoid2.GetItemIndex() + 1);
+        ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, request.EllipsoidPosition + 1);
     } catch (const CommandError& error) {
         ShowLookupError(platform, error);
-        return;
+        return std::nullopt;
     }
-    const ConvertContext context{platform, ellipsoid, page.BoxProjection2.GetItemIndex()};
+    const ConvertContext context{platform, ellipsoid, request.ZonePosition};
     const char sep = platform.DecimalSeparator;
 
     PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),
                     page.EditY.GetText()};
-    const bool forward = page.ButtonDegreesToXY.IsChecked();
-    if (!runPaths(texts, page, context, forward)) return;
+    SinglePointResult result{.Direction = request.Direction,
+                             .Family = request.Family,
+                             .EllipsoidName = ellipsoid.Name,
+                             .DegreesFromCentralMeridian = std::nullopt};
+    if (request.Family) {
+        const PathOutcome outcome = runPath(texts, request, context);
+        if (!outcome.Converted) return std::nullopt;
+        result.DegreesFromCentralMeridian = outcome.DegreesFromCentralMeridian;
+    }
 
     // The output steps round what the boxes will show; in the forward direction
     // that includes the typed latitude and longitude.
-    if (forward) {
-        roundBox(texts.X, kGridDecimals, sep);
-        roundBox(texts.Y, kGridDecimals, sep);
+    if (request.Direction == ConversionDirection::DegreesToXy) {
+        roundBox(texts.X, kXBox, kGridDecimals, sep);
+        roundBox(texts.Y, kYBox, kGridDecimals, sep);
     }
-    roundBox(texts.Longitude, kDegreeDecimals, sep);
-    roundBox(texts.Latitude, kDegreeDecimals, sep);
+    roundBox(texts.Longitude, kLongitudeBox, kDegreeDecimals, sep);
+    roundBox(texts.Latitude, kLatitudeBox, kDegreeDecimals, sep);
 
     page.EditX.SetText(texts.X);
     page.EditY.SetText(texts.Y);
     page.EditLongitude.SetText(texts.Longitude);
     page.EditLatitude.SetText(texts.Latitude);
+    return result;
 }
 
-void ButUTMNClick(SinglePointPage& page, const Platform& /*platform*/)
+void FillZoneList(SinglePointPage& page, XyProjectionKind family, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, ListUtmNorthZones);
+    switch (family) {
+    case XyProjectionKind::UtmNorth: refillZones(page.BoxProjection2, ListUtmNorthZones); break;
+    case XyProjectionKind::UtmSouth: refillZones(page.BoxProjection2, ListUtmSouthZones); break;
+    case XyProjectionKind::Nad27: refillZones(page.BoxProjection2, platform, ListNad27Zones); break;
+    case XyProjectionKind::Nad83: refillZones(page.BoxProjection2, platform, ListNad83Zones); break;
+    }
 }
 
-void ButUTMSClick(SinglePointPage& page, const Platform& /*platform*/)
+void ButUTMNClick(SinglePointPage& page, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, ListUtmSouthZones);
+    FillZoneList(page, XyProjectionKind::UtmNorth, platform);
+}
+
+void ButUTMSClick(SinglePointPage& page, const Platform& platform)
+{
+    FillZoneList(page, XyProjectionKind::UtmSouth, platform);
 }
 
 void ButNAD27Click(SinglePointPage& page, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, platform, ListNad27Zones);
+    FillZoneList(page, XyProjectionKind::Nad27, platform);
 }
 
 void ButNAD83Click(SinglePointPage& page, const Platform& platform)
 {
-    refillZones(page.BoxProjection2, platform, ListNad83Zones);
+    FillZoneList(page, XyProjectionKind::Nad83, platform);
 }
 
 }  // namespace kartoval

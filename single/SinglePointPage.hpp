@@ -2,8 +2,12 @@
 // The "Single Convertion" page as its commands see it: the controls they read
 // and write, by their window names.
 
+#include "refdata/GridFamily.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
+
+#include <optional>
+#include <string>
 
 namespace kartoval {
 
@@ -21,17 +25,50 @@ struct SinglePointPage {
     CheckControl& ButNAD83;
 };
 
+// The grid family of the checked button of "Choose your XY Projection";
+// nothing when none is checked.
+[[nodiscard]] std::optional<XyProjectionKind> CheckedGridFamily(const SinglePointPage& page);
+
+// What one click of "Convert" asks for, as the page shows it at the click.
+struct SinglePointRequest {
+    ConversionDirection Direction = ConversionDirection::DegreesToXy;
+    std::optional<XyProjectionKind> Family;  // none: no path runs, only the output steps
+    int ZonePosition = -1;                   // -1 when nothing is selected
+    int EllipsoidPosition = -1;
+};
+[[nodiscard]] SinglePointRequest ReadSinglePointRequest(const SinglePointPage& page);
+
+// What a click that converted did, for the window to tell the user.
+struct SinglePointResult {
+    ConversionDirection Direction = ConversionDirection::DegreesToXy;
+    std::optional<XyProjectionKind> Family;  // none: only the output steps ran
+    std::string EllipsoidName;               // of the line the lookup read
+    // How far the point lies from the central meridian of its transverse
+    // Mercator zone (UTM and the TM State Plane zones), in degrees; nothing
+    // for a conic zone.
+    std::optional<double> DegreesFromCentralMeridian;
+};
+
 // "Convert": converts the typed point in the direction and grid family chosen,
 // then rounds X and Y to 2 decimals and latitude and longitude to 6. Either
-// every box gets its new text or, when the click ends early (a message, or a
-// CommandError for a bad number or an impossible point), none changes.
-void ButConvertClick(SinglePointPage& page, const Platform& platform);
+// every box gets its new text and the result tells what was done or, when the
+// click ends early (a message, or a CommandError for a bad number or an
+// impossible point), no box changes and the result is nothing. A list with
+// nothing selected (ellipsoid; zone, once a family is checked) is refused
+// with a message naming it, as its position would convert on line 1 of the
+// table without a word.
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform);
 
 // The grid family buttons: each refills BoxProjection2 with its zones and
 // selects the first one. They touch nothing else.
+void FillZoneList(SinglePointPage& page, XyProjectionKind family, const Platform& platform);
 void ButUTMNClick(SinglePointPage& page, const Platform& platform);
 void ButUTMSClick(SinglePointPage& page, const Platform& platform);
 void ButNAD27Click(SinglePointPage& page, const Platform& platform);
 void ButNAD83Click(SinglePointPage& page, const Platform& platform);
+
+// The refusals of an empty list selection, first line of their message.
+inline constexpr const char* kChooseEllipsoidMessage = "Choose an ellipsoid";
+inline constexpr const char* kChooseZoneMessage = "Choose a zone";
 
 }  // namespace kartoval

@@ -13,9 +13,14 @@
 namespace kartoval {
 namespace {
 
+struct ZonePath {
+    GridProjection Projection;
+    bool Lambert;  // the conic path reads Y before X
+};
+
 // The projection of the selected zone when it can be converted; otherwise
 // tells the user why and gives nothing.
-std::optional<GridProjection> zoneProjection(const ConvertContext& context, XyProjectionKind family, bool& lambert)
+std::optional<ZonePath> zonePath(const ConvertContext& context, XyProjectionKind family)
 {
     StatePlaneZone zone;
     try {
@@ -25,48 +30,43 @@ std::optional<GridProjection> zoneProjection(const ConvertContext& context, XyPr
         return std::nullopt;
     }
     const EllipsoidParams ellipsoid = EllipsoidInUnit(context.Shape, zone.Unit);
-    if (const auto* tm = std::get_if<TmParams>(&zone.Projection)) return GridProjection(ellipsoid, *tm);
-    if (const auto* lcc = std::get_if<LccParams>(&zone.Projection)) {
-        lambert = true;
-        return GridProjection(ellipsoid, *lcc);
-    }
+    if (const auto* tm = std::get_if<TmParams>(&zone.Projection)) return ZonePath{{ellipsoid, *tm}, false};
+    if (const auto* lcc = std::get_if<LccParams>(&zone.Projection)) return ZonePath{{ellipsoid, *lcc}, true};
     context.Env.Messages.ShowMessage("Oblique Mercator zones can't be converted", kProgramCaption);
     return std::nullopt;
 }
 
 }  // namespace
 
-bool ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
+PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
 {
-    bool lambert = false;
-    const std::optional<GridProjection> projection = zoneProjection(context, family, lambert);
-    if (!projection) return false;
+    const std::optional<ZonePath> path = zonePath(context, family);
+    if (!path) return {};
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
-    const GridPoint grid = projection->Forward(point.Longitude, point.Latitude);
+    const GridPoint grid = path->Projection.Forward(point.Longitude, point.Latitude);
     WriteGrid(texts, grid.Easting, grid.Northing, sep);
-    return true;
+    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
-bool InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
+PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
 {
-    bool lambert = false;
-    const std::optional<GridProjection> projection = zoneProjection(context, family, lambert);
-    if (!projection) return false;
+    const std::optional<ZonePath> path = zonePath(context, family);
+    if (!path) return {};
     const char sep = context.Env.DecimalSeparator;
     // The conic path has always read Y before X, so a bad Y is the one reported.
     double x = 0.0;
     double y = 0.0;
-    if (lambert) {
-        y = StrToFloat(texts.Y, sep);
-        x = StrToFloat(texts.X, sep);
+    if (path->Lambert) {
+        y = ReadBox(texts.Y, kYBox, sep);
+        x = ReadBox(texts.X, kXBox, sep);
     } else {
-        x = StrToFloat(texts.X, sep);
-        y = StrToFloat(texts.Y, sep);
+        x = ReadBox(texts.X, kXBox, sep);
+        y = ReadBox(texts.Y, kYBox, sep);
     }
-    const GeoPoint point = projection->Inverse(x, y);
+    const GeoPoint point = path->Projection.Inverse(x, y);
     WriteGeographic(texts, point.Latitude, point.Longitude, sep);
-    return true;
+    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude)};
 }
 
 }  // namespace kartoval

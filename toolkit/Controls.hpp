@@ -36,13 +36,18 @@ public:
     virtual void SetEnabled(bool enabled) = 0;
 };
 
-// Modal message boxes. Each waits until the user has answered.
+// Modal message boxes. Each waits until the user has answered. A text may
+// run over two lines: the message itself, then where it happened (the box,
+// the file's full path, the folder searched).
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // Text and caption, an OK button only, no icon.
+    // Something did not happen, and why: text and caption (shown as given),
+    // an OK button only, the platform's warning icon.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
-    // Yes and No buttons; true for Yes.
+    // A question whose Yes may lose data (replace a file): Yes and No
+    // buttons, the question icon, and No as the default, so Enter and Escape
+    // both answer No. True only for an explicit Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png: starts Kartoval under Xvfb, converts one point on
-# the "Single Convertion" page (the Eiffel Tower, UTM zone 31 north) and
-# photographs the window.
+# the "Single Convertion" page (NAD27 Alabama East, the ellipsoid left at
+# WGS 84, so the datum notice shows) with Enter in the longitude box, and
+# photographs the window with its units and status line.
 #
 #   tools/screenshot.sh [build-folder]
 #
@@ -23,12 +24,10 @@ photograph() {
   window="$(xdotool search --sync --onlyvisible --name '^Kartoval$' | head -n 1)"
   sleep 1
   click() { xdotool mousemove "$((left + $1))" "$((top + page_top + $2))" click 1; sleep 0.3; }
-  click 200 60                                    # BoxProjection2: open the zone list
-  xdotool key --delay 20 --repeat 30 Down Return  # zone 1 + 30 = zone 31
-  sleep 0.3
-  click 210 228 && xdotool type --delay 40 '48.858222'  # EditLatitude
-  click 210 260 && xdotool type --delay 40 '2.2945'     # EditLongitude
-  click 325 304                                   # ButConvert
+  click 420 116                                   # ButNAD27: Alabama East, X and Y in ftUS
+  click 210 228 && xdotool type --delay 40 '33.5'     # EditLatitude
+  click 210 260 && xdotool type --delay 40 -- '-86.5' # EditLongitude
+  xdotool key Return                              # Enter converts
   sleep 1
   import -window "$window" "$out"
 }

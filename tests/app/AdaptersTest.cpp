@@ -6,6 +6,7 @@
 #include "app/QtControls.hpp"
 #include "app/QtDialogs.hpp"
 #include "app/QtMessageBoxes.hpp"
+#include "WindowFixture.hpp"
 #include "support/Fakes.hpp"
 #include "toolkit/Errors.hpp"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -124,66 +126,60 @@ TEST(QtTextTest, TextsCrossAsUtf8AndOldTablesAsLatin1)
 
 // ---- Real dialogs, answered once they are up ------------------------------
 
-// Watches for a modal dialog of the given kind and hands it to `answer`
-// once; stops watching when it goes out of scope.
-template <class Dialog>
-class WhenShown {
-public:
-    explicit WhenShown(std::function<void(Dialog&)> answer) : answer_(std::move(answer))
-    {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            Seen = true;
-            answer_(*dialog);
-        });
-        timer_.start();
-    }
-    bool Seen = false;
-
-private:
-    std::function<void(Dialog&)> answer_;
-    QTimer timer_;
-};
-
-TEST(QtMessageBoxesTest, OkOnlyWithoutIcon)
+// A message is a warning with OK only; a question defaults to No, so Enter or
+// Escape on the box never replaces a file: only an explicit Yes does.
+TEST(QtMessageBoxesTest, WarningsAndQuestionsWithTheSafeDefault)
 {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    QMessageBox::StandardButtons buttons;
-    Qt::TextFormat format = Qt::RichText;
-    WhenShown<QMessageBox> answer([&](QMessageBox& box) {
-        format = box.textFormat();
-        text = box.text();
-        title = box.windowTitle();
-        icon = box.icon();
-        buttons = box.standardButtons();
-        box.button(QMessageBox::Ok)->click();
-    });
-    QtMessageBoxes messages;
-    messages.ShowMessage("Can't find specified file", "File error");
-    EXPECT_TRUE(answer.Seen);
-    EXPECT_EQ(text.toStdString(), "Can't find specified file");
-    EXPECT_EQ(title.toStdString(), "File error");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    // Messages quote typed text and file names, which are never markup.
-    EXPECT_EQ(format, Qt::PlainText);
-}
-
-TEST(QtMessageBoxesTest, YesNoQuestionGivesTheAnswer)
-{
-    for (const auto& [button, expected] : {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+    struct Row {
+        const char* Name;
+        bool Question;
+        int Key;  // what the user presses on the box; 0 clicks the named button
+        QMessageBox::StandardButton Clicked;
+        QMessageBox::Icon Icon;
+        QMessageBox::StandardButtons Buttons;
+        bool Answer;
+    };
+    const Row rows[] = {
+        {"message", false, 0, QMessageBox::Ok, QMessageBox::Warning, QMessageBox::Ok, false},
+        {"question, Enter", true, Qt::Key_Return, QMessageBox::NoButton, QMessageBox::Question,
+         QMessageBox::Yes | QMessageBox::No, false},
+        {"question, Escape", true, Qt::Key_Escape, QMessageBox::NoButton, QMessageBox::Question,
+         QMessageBox::Yes | QMessageBox::No, false},
+        {"question, Yes", true, 0, QMessageBox::Yes, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+         true},
+    };
+    for (const Row& row : rows) {
+        QString text, title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
-        WhenShown<QMessageBox> answer([&, choice = button](QMessageBox& box) {
+        Qt::TextFormat format = Qt::RichText;
+        WhenShown<QMessageBox> answer([&](QMessageBox& box) {
+            format = box.textFormat();
+            text = box.text();
+            title = box.windowTitle();
+            icon = box.icon();
             buttons = box.standardButtons();
-            box.button(choice)->click();
+            if (row.Key != 0) {
+                QTest::keyClick(&box, static_cast<Qt::Key>(row.Key));
+            } else {
+                box.button(row.Clicked)->click();
+            }
         });
         QtMessageBoxes messages;
-        EXPECT_EQ(messages.AskYesNo("Replace the input file?", "Kartoval"), expected);
-        EXPECT_EQ(buttons, QMessageBox::Yes | QMessageBox::No);
+        bool given = false;
+        if (row.Question) {
+            given = messages.AskYesNo("Replace the input file?\n/data/in.txt", "Kartoval");
+        } else {
+            messages.ShowMessage("Can't find specified file\n/data/in.txt", "File error");
+        }
+        EXPECT_TRUE(answer.Seen) << row.Name;
+        EXPECT_EQ(given, row.Answer) << row.Name;
+        EXPECT_TRUE(text.endsWith("\n/data/in.txt")) << row.Name;
+        EXPECT_EQ(title.toStdString(), row.Question ? "Kartoval" : "File error") << row.Name;
+        EXPECT_EQ(icon, row.Icon) << row.Name;
+        EXPECT_EQ(buttons, row.Buttons) << row.Name;
+        // Messages quote typed text and file names, which are never markup.
+        EXPECT_EQ(format, Qt::PlainText) << row.Name;
     }
 }
 

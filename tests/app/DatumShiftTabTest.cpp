@@ -38,7 +38,7 @@ TEST_F(DatumShiftTabTest, EnterShiftsNamesTheGridAndEditsGreyTheResult)
     // The grid README's check value.
     EXPECT_EQ(Text("EditNad83XLat"), "35.000052786");
     EXPECT_EQ(Text("EditNad83YLon"), "-100.000384072");
-    EXPECT_NE(Label("LabDatumStatus").text().toStdString().find("us_noaa_conus.tif"), std::string::npos);
+    EXPECT_NE(Label("StatusLine").text().toStdString().find("us_noaa_conus.tif"), std::string::npos);
     EXPECT_FALSE(Edit("EditNad83XLat").property("stale").toBool());
 
     Type("EditNad27XLat", "35.5");

@@ -71,6 +71,30 @@ inline void WriteTestTables(const TempFolder& folder)
     folder.Write("nad83.txt", "Alabama East\tTM\t-85.83333333333333\t30.5\t0.99996\t200000\t0\nend\n");
 }
 
+// Watches for a modal dialog of the given kind and hands it to `answer`
+// once; stops watching when it goes out of scope.
+template <class Dialog>
+class WhenShown {
+public:
+    explicit WhenShown(std::function<void(Dialog&)> answer) : answer_(std::move(answer))
+    {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) return;
+            timer_.stop();
+            Seen = true;
+            answer_(*dialog);
+        });
+        timer_.start();
+    }
+    bool Seen = false;
+
+private:
+    std::function<void(Dialog&)> answer_;
+    QTimer timer_;
+};
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { WriteTestTables(Folder); }

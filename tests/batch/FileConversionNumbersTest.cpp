@@ -80,7 +80,7 @@ TEST_F(BatchRun, WestWithoutMinusTurnsEverySign)
         const char* sameAs;  // the same points written with their true signs
     } cases[] = {
         {"west written plain", true, "1 8.5 38.9\n", "1 -8.5 38.9\n"},
-        {"minus taken as east", true, "1 -77.5 38.9\n", "1 77.5 38.9\n"},
+        {"plus sign kept west", true, "1 +8.5 38.9\n", "1 -8.5 38.9\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

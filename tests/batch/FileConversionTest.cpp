@@ -6,6 +6,8 @@
 #include "batch/FileConversionPage.hpp"
 #include "toolkit/Errors.hpp"
 
+#include <sys/stat.h>
+
 namespace kartoval::testing {
 namespace {
 
@@ -260,6 +262,38 @@ TEST_F(BatchRun, SkipFirstRowActsOnOneRunOnly)
     EXPECT_EQ(output(), first);
 }
 
+// Refusals of a file or a page that would convert to a plausible wrong
+// answer; none writes anything and "Skip first row" stays checked.
+TEST_F(BatchRun, RefusedRunsWriteNothing)
+{
+    const struct {
+        const char* name;
+        int ellipsoid;
+        std::string input;
+        std::string message;
+    } cases[] = {
+        {"minus under west without minuses", kWgs84Position, "head\n1 8.5 38.9\n\n2 -3.5 40\n",
+         "Line 4: longitude '-3.5' has a minus sign, but 'West longitudes without minuses' is checked"},
+        {"no ellipsoid selected", -1, kTwoPoints, "Choose an ellipsoid\nNothing is selected in the Ellipsoid list."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.Write("out.txt", kOldOutput);
+        messages.Messages.clear();
+        settings.SkipFirstRow = true;
+        boxSkip.Checked = true;
+        settings.EllipsoidPosition = c.ellipsoid;
+        try {
+            run(c.input);
+            EXPECT_EQ(onlyMessage().Text, c.message);
+        } catch (const CommandError& error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+        EXPECT_EQ(output(), kOldOutput);
+        EXPECT_TRUE(boxSkip.Checked);
+    }
+}
+
 TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
 {
     std::filesystem::create_directory(folder.Path / "sub");
@@ -295,15 +329,22 @@ TEST_F(BatchRun, OutputNamingTheInputAsksFirst)
 TEST_F(BatchRun, MissingInputLeavesOutputAlone)
 {
     std::filesystem::create_directory(folder.Path / "folder");
-    const std::string cases[] = {pathOf("nothing.txt"), "", pathOf("folder")};
-    for (const std::string& input : cases) {
+    // A pipe exists but would block the window until someone writes to it.
+    ASSERT_EQ(mkfifo(pathOf("pipe").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {pathOf("nothing.txt"), pathOf("nothing.txt") + ": No such file or directory"},
+        {"", "No input file is named."},
+        {pathOf("folder"), pathOf("folder") + ": It is a folder."},
+        {pathOf("pipe"), pathOf("pipe") + ": It is no plain file."},
+    };
+    for (const auto& [input, where] : cases) {
         SCOPED_TRACE(input);
         folder.Write("out.txt", kOldOutput);
         messages.Messages.clear();
         settings.InputPath = input;
-        ConvertPointFile(settings, platform, boxSkip);
+        EXPECT_FALSE(ConvertPointFile(settings, platform, boxSkip));
         const auto shown = onlyMessage();
-        EXPECT_EQ(shown.Text, "Can't find specified file");
+        EXPECT_EQ(shown.Text, "Can't find specified file\n" + where);
         EXPECT_EQ(shown.Caption, "File error");
         EXPECT_EQ(output(), kOldOutput);
     }
@@ -314,7 +355,7 @@ TEST_F(BatchRun, MissingEllipsoidFileEndsRunFirst)
     std::filesystem::remove(folder.Path / "ellips.txt");
     settings.InputPath = pathOf("nothing.txt");
     ConvertPointFile(settings, platform, boxSkip);
-    EXPECT_EQ(onlyMessage().Text, "Can't find ellipsoid data file");
+    EXPECT_EQ(onlyMessage().Text, "Can't find ellipsoid data file\nLooked for " + pathOf("ellips.txt"));
     EXPECT_FALSE(outputExists());
 }
 

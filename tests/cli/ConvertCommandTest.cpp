@@ -180,6 +180,9 @@ TEST(ConvertCommand, OptionsShapeTheOutput)
         {with(kGeoToUtm29, {"--x", "C", "--y", "D"}), "P1\tbig oak\t-9.5\t38.7\n", "P1\tbig oak\t" + utm + "\n"},
         {with(kGeoToUtm29, {"--header", "1"}), "id;lon;lat\n1;-9.5;38.7\n\n", "id;lon;lat\n1;456521.7670;4283604.7347\n\n"},
         {{"--from", "utm:29N", "--to", "geo", "--dms"}, "P 500000 4000000\n", "P\t9°00'00.000\"W\t36°08'40.985\"N\n"},
+        // In a comma file the seconds mark is a quote: the field is quoted and the mark doubled.
+        {{"--from", "utm:29N", "--to", "geo", "--dms"}, "P,500000,4000000\n",
+         "P,\"9°00'00.000\"\"W\",\"36°08'40.985\"\"N\"\n"},
         {{"--from", "geo", "--to", "geo", "--decimals", "4"}, "P 9°30'W 38:42:00N\n", "P\t-9.5000\t38.7000\n"},
         // proj: 239105.070278 4287758.841587; 3 degrees from both meridians the series is within 1 mm
         {{"--from", "utm:29N", "--to", "utm:30N", "--decimals", "2"}, "P 760894.929722 4287758.841587\n",

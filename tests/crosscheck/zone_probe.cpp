@@ -65,11 +65,11 @@ std::string answer(const std::string& request, const std::filesystem::path& data
     if (direction == "F") {
         texts.Longitude = first;
         texts.Latitude = second;
-        converted = ForwardStatePlane(texts, context, family);
+        converted = ForwardStatePlane(texts, context, family).Converted;
     } else {
         texts.X = first;
         texts.Y = second;
-        converted = InverseStatePlane(texts, context, family);
+        converted = InverseStatePlane(texts, context, family).Converted;
     }
     if (!converted || !messages.Shown.empty()) {
         return "ERROR " + (messages.Shown.empty() ? std::string("not converted") : messages.Shown.front());

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <type_traits>
 
 namespace kartoval {
@@ -125,6 +126,22 @@ INSTANTIATE_TEST_SUITE_P(
         ConeCase{"NorthTangent", kGrs1980, 1.0, kNorthTangent, 13.0, 41.0, 452396.387922, 415297.660879,
                  1.0001524887584623, 1.9283628290596178}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Near its apex a cone's inverse must not step past the pole, which the
+// point checks would refuse as a latitude beyond 90.
+TEST(ProjectionObjects, ConeInverseStopsAtThePole)
+{
+    for (const LccParams& zone : {kNorthTangent, kSouthSecant}) {
+        const LambertConformalConic cone(params(kGrs1980), zone);
+        const double pole = zone.FirstParallel > 0.0 ? 90.0 : -90.0;
+        const GridPoint apex = cone.Forward(zone.CentralMeridian, pole);
+        for (const double offset : {1e-9, 1e-6, 1e-3}) {
+            const double latitude = cone.Inverse(apex.Easting + offset, apex.Northing).Latitude;
+            EXPECT_LE(std::abs(latitude), 90.0) << offset;
+            EXPECT_NEAR(latitude, pole, 1e-9) << offset;  // a millimetre is 1e-8 degree
+        }
+    }
+}
 
 struct TmFactorCase {
     const char* name;

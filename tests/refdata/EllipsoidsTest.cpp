@@ -150,7 +150,7 @@ TEST_F(EllipsoidTable, MissingFileAtListing)
 {
     List();
     ASSERT_EQ(messages.Messages.size(), 1u);
-    EXPECT_EQ(messages.Messages[0].Text, "Can't find ellipsoid data file");
+    EXPECT_EQ(messages.Messages[0].Text, "Can't find ellipsoid data file\nLooked for " + Path("ellips.txt"));
     EXPECT_EQ(messages.Messages[0].Caption, "File error");
     ExpectNames({});
     EXPECT_EQ(BoxEllipsoid.Index, -1);
@@ -161,7 +161,7 @@ TEST_F(EllipsoidTable, MissingFileAtLookup)
 {
     EXPECT_FALSE(Load(42).has_value());
     ASSERT_EQ(messages.Messages.size(), 1u);
-    EXPECT_EQ(messages.Messages[0].Text, "Can't find ellipsoid data file");
+    EXPECT_EQ(messages.Messages[0].Text, "Can't find ellipsoid data file\nLooked for " + Path("ellips.txt"));
     EXPECT_EQ(messages.Messages[0].Caption, "File error");
 }
 

@@ -74,10 +74,11 @@ TEST_F(ZoneTable, MissingFileMessages)
     EXPECT_FALSE(Load(1, "nad27.txt").has_value());
     EXPECT_FALSE(Load(1, "nad83.txt").has_value());
     ASSERT_EQ(messages.Messages.size(), 4u);
-    EXPECT_EQ(messages.Messages[0].Text, "Can't find NAD27 data file");
-    EXPECT_EQ(messages.Messages[1].Text, "Can't find NAD83 data file");
-    EXPECT_EQ(messages.Messages[2].Text, "Can't find NAD data file");
-    EXPECT_EQ(messages.Messages[3].Text, "Can't find NAD data file");
+    // The message first, then where the table was looked for.
+    EXPECT_EQ(messages.Messages[0].Text, "Can't find NAD27 data file\nLooked for " + Path("nad27.txt"));
+    EXPECT_EQ(messages.Messages[1].Text, "Can't find NAD83 data file\nLooked for " + Path("nad83.txt"));
+    EXPECT_EQ(messages.Messages[2].Text, "Can't find NAD data file\nLooked for " + Path("nad27.txt"));
+    EXPECT_EQ(messages.Messages[3].Text, "Can't find NAD data file\nLooked for " + Path("nad83.txt"));
     for (const auto& shown : messages.Messages) EXPECT_EQ(shown.Caption, "File error");
     EXPECT_TRUE(list.Items.empty());
 }

@@ -92,7 +92,7 @@ TEST_F(TypedZones, DataProblemsAreFileErrorsNamingFileAndLine)
               std::string::npos);
     std::filesystem::remove(folder.Path / "nad83.txt");
     EXPECT_EQ(FileError([&] { (void)LoadStatePlaneZone(platform, XyProjectionKind::Nad83, 0); }),
-              "Can't find NAD data file");
+              "Can't find NAD data file\nLooked for " + Path("nad83.txt"));
     folder.Write("ellips.txt", Lines({"Good\t6378137\t298.257223563", "Bad\t6378137\tflat", "End"}));
     EXPECT_NE(FileError([&] { (void)ReadEllipsoids(platform); }).find(Path("ellips.txt") + ", line 2"),
               std::string::npos);

@@ -192,15 +192,15 @@ TEST_P(ConvertUtmBadInput, EndsTheClickWithNoBoxChanged)
 INSTANTIATE_TEST_SUITE_P(
     ConvertUtm, ConvertUtmBadInput,
     ::testing::Values(
-        BadInputCase{"LatitudeWord", true, "abc", "3", "1", "2", "'abc' is not a valid floating point value"},
-        BadInputCase{"LatitudeEmpty", true, "", "3", "1", "2", "'' is not a valid floating point value"},
-        BadInputCase{"NothingTypedYet", true, "", "", "", "", "'' is not a valid floating point value"},
+        BadInputCase{"LatitudeWord", true, "abc", "3", "1", "2", "Latitude: 'abc' is not a valid floating point value"},
+        BadInputCase{"LatitudeEmpty", true, "", "3", "1", "2", "Latitude: '' is not a valid floating point value"},
+        BadInputCase{"NothingTypedYet", true, "", "", "", "", "Latitude: '' is not a valid floating point value"},
         BadInputCase{"LongitudeCommaUnderPoint", true, "45", "3,5", "1", "2",
-                     "'3,5' is not a valid floating point value"},
+                     "Longitude: '3,5' is not a valid floating point value"},
         BadInputCase{"LatitudeReportedFirst", true, "bad-lat", "bad-lon", "1", "2",
-                     "'bad-lat' is not a valid floating point value"},
-        BadInputCase{"XReportedFirst", false, "1", "2", "bad-x", "bad-y", "'bad-x' is not a valid floating point value"},
-        BadInputCase{"YEmpty", false, "1", "2", "500000", "", "'' is not a valid floating point value"}),
+                     "Latitude: 'bad-lat' is not a valid floating point value"},
+        BadInputCase{"XReportedFirst", false, "1", "2", "bad-x", "bad-y", "X: 'bad-x' is not a valid floating point value"},
+        BadInputCase{"YEmpty", false, "1", "2", "500000", "", "Y: '' is not a valid floating point value"}),
     [](const ::testing::TestParamInfo<BadInputCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ConvertUtm, LatitudeOutsideMinus90To90IsRefused)
@@ -241,7 +241,7 @@ TEST_F(ConvertUtm, MissingEllipsoidFileEndsTheClickAfterItsMessage)
     Type("0", "3", "1", "2");
     const auto before = Texts();
     EXPECT_NO_THROW(Convert());
-    EXPECT_EQ(OnlyMessage(), "Can't find ellipsoid data file");
+    EXPECT_EQ(OnlyMessage(), "Can't find ellipsoid data file\nLooked for " + Path("ellips.txt"));
     ExpectNoBoxChanged(before);
 }
 
@@ -271,36 +271,30 @@ TEST_F(ConvertUtm, EllipsoidFlatteningThatIsNoNumberEndsTheClick)
 }
 
 // Nothing selected: position -1 gives the meridian -183, which is 177.
-TEST_F(ConvertUtm, NoZoneSelectedUsesMeridianMinus183)
+// Nothing selected would read line 1 of a table, a choice the user never
+// made: the click is refused, naming the list, and no box changes.
+TEST_F(ConvertUtm, ListWithNothingSelectedIsRefused)
 {
-    BoxProjection2.SetItemIndex(-1);
-    Type("10", "177");
-    Convert();
-    EXPECT_EQ(EditX.Text, "500000");
-    const std::string y = EditY.Text;
-    Type("10", "-183");
-    Convert();
-    EXPECT_EQ(EditX.Text, "500000");
-    EXPECT_EQ(EditY.Text, y);
-}
-
-// Nothing selected reads line 1 (WGS 84), not line 2 (Clarke 1866).
-TEST_F(ConvertUtm, NoEllipsoidSelectedReadsLineOne)
-{
-    BoxProjection2.SetItemIndex(kZone31);
-    BoxEllipsoid2.SetItemIndex(testing::kWgs84Position);
-    Type("45", "4");
-    Convert();
-    const auto onLineOne = Texts();
-    BoxEllipsoid2.SetItemIndex(kClarke1866Position);
-    Type("45", "4");
-    Convert();
-    const auto onLineTwo = Texts();
-    BoxEllipsoid2.SetItemIndex(-1);
-    Type("45", "4");
-    Convert();
-    EXPECT_EQ(Texts(), onLineOne);
-    EXPECT_NE(Texts(), onLineTwo);
+    struct Row {
+        const char* Name;
+        int Zone;
+        int Ellipsoid;
+        const char* Message;
+    };
+    const Row rows[] = {
+        {"no zone", -1, testing::kWgs84Position, "Choose a zone\nNothing is selected in the Projection list."},
+        {"no ellipsoid", kZone31, -1, "Choose an ellipsoid\nNothing is selected in the Ellipsoid list."},
+    };
+    for (const Row& row : rows) {
+        messages.Messages.clear();
+        BoxProjection2.SetItemIndex(row.Zone);
+        BoxEllipsoid2.SetItemIndex(row.Ellipsoid);
+        Type("10", "3", "1", "2");
+        const auto before = Texts();
+        EXPECT_FALSE(ButConvertClick(page, platform)) << row.Name;
+        EXPECT_EQ(OnlyMessage("Kartoval"), row.Message) << row.Name;
+        ExpectNoBoxChanged(before);
+    }
 }
 
 // With no family checked no path runs; the output steps still round what the
@@ -332,7 +326,7 @@ TEST_F(ConvertUtm, NoFamilyCheckedWithEmptyXFailsWithNoBoxChanged)
     NoFamily();
     Type("1", "2", "", "7.891");
     const auto before = Texts();
-    EXPECT_EQ(ClickFailsWith<ConvertError>(), "'' is not a valid floating point value");
+    EXPECT_EQ(ClickFailsWith<ConvertError>(), "X: '' is not a valid floating point value");
     ExpectNoBoxChanged(before);
 }
 
@@ -371,7 +365,7 @@ TEST_F(ConvertUtm, CommaLocaleRefusesATypedPoint)
     BoxProjection2.SetItemIndex(kZone31);
     Type("45.5", "3", "1", "2");
     const auto before = Texts();
-    EXPECT_EQ(ClickFailsWith<ConvertError>(), "'45.5' is not a valid floating point value");
+    EXPECT_EQ(ClickFailsWith<ConvertError>(), "Latitude: '45.5' is not a valid floating point value");
     ExpectNoBoxChanged(before);
 }
 

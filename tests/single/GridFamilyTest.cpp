@@ -86,7 +86,7 @@ TEST_P(GridFamilyMissingFile, SaysSoAndLeavesTheListEmpty)
     const MissingCase& c = GetParam();
     std::filesystem::remove(folder.Path / c.file);
     c.handler(page, platform);
-    EXPECT_EQ(OnlyMessage(), c.message);
+    EXPECT_EQ(OnlyMessage(), c.message + std::string("\nLooked for ") + Path(c.file));
     EXPECT_TRUE(BoxProjection2.Items.empty());
     EXPECT_EQ(BoxProjection2.Index, -1);
 }

@@ -1,0 +1,88 @@
+#include "app/StatusLine.hpp"
+
+#include "geodesy/TransverseMercator.hpp"
+#include "toolkit/NumberText.hpp"
+#include "toolkit/VisibleText.hpp"
+
+#include <cmath>
+
+namespace kartoval {
+namespace {
+
+constexpr int kSecondsDecimals = 2;
+constexpr int kDegreesDecimals = 1;
+constexpr double kMillimetre = 0.001;
+constexpr double kCentimetre = 0.01;
+constexpr double kMetre = 1.0;
+
+// A length to expect, in the unit a surveyor would say it in.
+std::string aboutLength(double metres)
+{
+    if (metres < kCentimetre) return std::to_string(std::lround(std::fmax(metres / kMillimetre, 1.0))) + " mm";
+    if (metres < kMetre) return std::to_string(std::lround(metres / kCentimetre)) + " cm";
+    return FixedToStr(metres, kDegreesDecimals) + " m";
+}
+
+std::string degrees(double value) { return FixedToStr(value, kDegreesDecimals) + " degrees"; }
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+std::string pointCount(int points) { return std::to_string(points) + (points == 1 ? " point" : " points"); }
+
+}  // namespace
+
+void RecordingMessages::ShowMessage(const std::string& text, const std::string& caption)
+{
+    last_ = firstLine(text);
+    shown_.ShowMessage(text, caption);
+}
+
+bool RecordingMessages::AskYesNo(const std::string& text, const std::string& caption)
+{
+    return shown_.AskYesNo(text, caption);
+}
+
+std::string ZoneForStatus(XyProjectionKind family, int position, const std::string& tableName)
+{
+    switch (family) {
+    case XyProjectionKind::UtmNorth: return "UTM zone " + std::to_string(position + 1) + " north";
+    case XyProjectionKind::UtmSouth: return "UTM zone " + std::to_string(position + 1) + " south";
+    case XyProjectionKind::Nad27: return "NAD27 " + tableName;
+    case XyProjectionKind::Nad83: return "NAD83 " + tableName;
+    }
+    return tableName;
+}
+
+std::string SingleStatus(const SinglePointResult& result, const std::string& zone)
+{
+    if (!result.Family) return "Rounded the boxes: no grid family is checked, so nothing was converted";
+    std::string status = "Converted 1 point (" + zone + ", " + result.EllipsoidName + ")";
+    // The series drifts from the exact mapping far from the meridian; the
+    // result stays as computed, the user is told how far to trust it.
+    const auto far = result.DegreesFromCentralMeridian;
+    if (far && *far > kFarFromCentralMeridianDegrees) {
+        status += "; " + degrees(*far) + " from the central meridian: expect errors of about " +
+                  aboutLength(ExpectedTmSeriesError(*far));
+    }
+    return status;
+}
+
+std::string FileStatus(const FileRunSummary& summary)
+{
+    std::string status = "Converted " + pointCount(summary.Points) + " from " + VisibleText(summary.Input.filename().string()) +
+                         " to " + VisibleText(summary.Output.filename().string()) + " in " +
+                         FixedToStr(summary.Seconds, kSecondsDecimals) + " s";
+    if (summary.FarPoints > 0) {
+        status += "; " + pointCount(summary.FarPoints) + " more than " + degrees(kFarFromCentralMeridianDegrees) +
+                  " from the central meridian (up to " + degrees(summary.FarthestDegrees) +
+                  ": expect errors up to about " + aboutLength(ExpectedTmSeriesError(summary.FarthestDegrees)) + ")";
+    }
+    return status;
+}
+
+std::string FailureStatus(const std::optional<std::string>& lastMessage)
+{
+    return lastMessage ? *lastMessage : std::string("Nothing converted");
+}
+
+}  // namespace kartoval
