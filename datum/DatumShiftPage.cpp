@@ -161,10 +161,11 @@ DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& pla
 
 std::string DatumShiftStatus(const DatumShiftOutcome& outcome)
 {
-    const std::string route = outcome.FromName + " -> " + outcome.ToName;
-    if (outcome.Shift.Grid.empty()) return route + ": same datum, no shift";
-    return route + " with " + std::string(outcome.Shift.Grid) + ": shift " + metres(outcome.Shift.NorthMetres) +
-           " north, " + metres(outcome.Shift.EastMetres) + " east";
+    // The grid and the shift first: the status line may cut the route off.
+    const std::string route = " (" + outcome.FromName + " -> " + outcome.ToName + ")";
+    if (outcome.Shift.Grid.empty()) return "Same datum, no shift" + route;
+    return "Shifted with " + std::string(outcome.Shift.Grid) + ": " + metres(outcome.Shift.NorthMetres) +
+           " north, " + metres(outcome.Shift.EastMetres) + " east" + route;
 }
 
 }  // namespace kartoval

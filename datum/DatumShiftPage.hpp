@@ -51,8 +51,8 @@ struct DatumShiftOutcome {
 DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter);
 DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter);
 
-// "NAD27 Texas South Central -> NAD83 Texas South Central with us_noaa_conus.tif:
-// shift 5.856 m north, -35.061 m east".
+// "Shifted with us_noaa_conus.tif: 24.748 m north, -30.069 m east (NAD27
+// Texas South Central -> NAD83 Texas South Central)".
 [[nodiscard]] std::string DatumShiftStatus(const DatumShiftOutcome& outcome);
 
 }  // namespace kartoval
