@@ -1,5 +1,6 @@
 #include "app/TMain.hpp"
 
+#include "app/DatumShiftTab.hpp"
 #include "app/EnterKey.hpp"
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
@@ -150,6 +151,12 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxMinusW.SetChecked(true);
     // A message at start (a missing table) stays readable once its box is gone.
     if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
+    // The third page builds and wires itself and reports on the window's
+    // status line; the page shown at start stays.
+    auto* datumPage = new DatumShiftTab(platform_, form_->PageControl1);
+    form_->PageControl1->addTab(datumPage, QStringLiteral("Datum Shift"));
+    connect(datumPage, &DatumShiftTab::StatusChanged, this,
+            [this](const QString& text) { showStatus(FromQString(text)); });
 }
 
 TMain::~TMain() = default;

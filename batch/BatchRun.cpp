@@ -21,6 +21,7 @@ constexpr std::uint64_t kProgressEvery = 16384;
 constexpr int kPageDecimals = 6;
 constexpr int kScaleDecimals = 9;
 constexpr int kConvergenceDecimals = 7;
+constexpr int kShiftDecimals = 3;  // a millimetre
 constexpr std::size_t kLettersInAlphabet = 26;
 
 // Most lines start with their first field: only the others are scanned.
@@ -223,6 +224,12 @@ private:
             AppendFixed(out_, factors.Scale, kScaleDecimals);
             out_ += separator;
             AppendFixed(out_, factors.Convergence, kConvergenceDecimals);
+        }
+        if (options_.ReportShift) {
+            out_ += separator;
+            AppendFixed(out_, point.NorthShift, kShiftDecimals);
+            out_ += separator;
+            AppendFixed(out_, point.EastShift, kShiftDecimals);
         }
         out_ += '\n';
     }

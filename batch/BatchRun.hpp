@@ -31,6 +31,7 @@ struct BatchOptions {
     int DegreeDecimals = 9;       // seconds' decimals with Dms
     bool Dms = false;
     bool Factors = false;         // scale factor and convergence appended to each line
+    bool ReportShift = false;     // the datum shift in metres (north, east) appended to each line
     bool KeepGoing = false;       // a bad line is reported and left out; the run goes on
     bool KeepBlankLines = true;   // a blank line is written as an empty line, or dropped
     std::uint64_t MaxRows = 0;    // 0: no limit

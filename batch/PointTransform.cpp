@@ -6,8 +6,9 @@
 
 namespace kartoval {
 
-PointTransform::PointTransform(std::optional<GridProjection> from, std::optional<GridProjection> to)
-    : from_(std::move(from)), to_(std::move(to))
+PointTransform::PointTransform(std::optional<GridProjection> from, std::optional<GridProjection> to,
+                               const DegreeShift* shift)
+    : from_(std::move(from)), to_(std::move(to)), shift_(shift)
 {
 }
 
@@ -22,12 +23,15 @@ ConvertedPoint PointTransform::Convert(double x, double y) const
         CheckLongitude(x);
         degrees = GeoPoint{x, y};
     }
+    double north = 0.0;
+    double east = 0.0;
+    if (shift_) degrees = shift_->Shift(degrees, north, east);
     if (to_) {
         const GridPoint grid = to_->Forward(degrees.Longitude, degrees.Latitude);
         CheckGridResult(grid.Easting, grid.Northing);
-        return {grid.Easting, grid.Northing, degrees};
+        return {grid.Easting, grid.Northing, degrees, north, east};
     }
-    return {degrees.Longitude, degrees.Latitude, degrees};
+    return {degrees.Longitude, degrees.Latitude, degrees, north, east};
 }
 
 PointFactors PointTransform::Factors(const GeoPoint& degrees) const

@@ -16,7 +16,7 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--factors", "--keep-going", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--decimals", "--dms", "--factors", "--report-shift", "--keep-going", "--in-place", "--list-zones", "--list-ellipsoids",
         "--help", "--version"};
     return names;
 }
@@ -102,6 +102,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--west-positive") { noValue(); line.WestPositive = true; }
         else if (argument == "--dms") { noValue(); line.Dms = true; }
         else if (argument == "--factors") { noValue(); line.Factors = true; }
+        else if (argument == "--report-shift") { noValue(); line.ReportShift = true; }
         else if (argument == "--keep-going") { noValue(); line.KeepGoing = true; }
         else if (argument == "--in-place") { noValue(); line.InPlace = true; }
         else if (argument == "--help" || argument == "-h") { line.Action = CliAction::Help; return line; }
@@ -147,12 +148,21 @@ State Plane grids. Every field but the two coordinates passes through as it is.
 INPUT and OUTPUT default to standard input and output ("-" names them too).
 
 CRS:  geo                      latitude/longitude in degrees (on the ellipsoid in force)
+      geo:nad27  geo:nad83     latitude/longitude on that datum
       utm:29N  utm:17S         UTM zone and hemisphere
+      utm:14N:nad27  utm:14N:nad83   UTM on that datum
       nad27:"Texas South Central"   nad83:"California zone 3"
                                a State Plane zone by its table name (--list-zones)
       EPSG:32629 EPSG:26943 EPSG:32040 ...
                                UTM (326xx, 327xx, 258xx, 267xx, 269xx), every State
-                               Plane zone of the tables, and 4326, 4267, 4269 (degrees)
+                               Plane zone of the tables, and 4326, 4267, 4269, 4135,
+                               4136, 4137, 4138, 4139 (degrees)
+
+When --from and --to are on different datums (a NAD27 zone to a NAD83 zone,
+geo:nad27 to utm:14N:nad83, ...), each point goes grid -> degrees -> NADCON
+datum shift (the grids beside the program) -> degrees -> grid, each side on
+its datum's ellipsoid. A point outside every grid of its datum is an error,
+never shifted by a guess. WGS 84 and the 1927-era datums are not connected.
 
 Options:
   --ellipsoid NAME     an ellipsoid of ellips.txt (--list-ellipsoids); default: the
@@ -170,6 +180,7 @@ Options:
   --dms                write degrees as degrees-minutes-seconds (77°30'00.000"W)
   --factors            append the point scale factor and the meridian convergence
                        (degrees) to each line
+  --report-shift       append the datum shift in metres (north, east) to each line
   --keep-going         report each bad line and go on (the line is left out)
   --in-place           allow OUTPUT to be INPUT (replaced only after a whole run);
                        with INPUT alone, INPUT is replaced

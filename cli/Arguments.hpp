@@ -33,6 +33,7 @@ struct CommandLine {
     std::optional<int> Decimals;
     bool Dms = false;
     bool Factors = false;
+    bool ReportShift = false;
     bool KeepGoing = false;
     bool InPlace = false;
     std::string Input = "-";   // "-": standard input

@@ -6,6 +6,7 @@
 #include "cli/Arguments.hpp"
 #include "cli/CloseMatch.hpp"
 #include "cli/Crs.hpp"
+#include "cli/DatumRoute.hpp"
 #include "cli/Listings.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
@@ -134,6 +135,7 @@ BatchOptions optionsOf(const CommandLine& line, const PointTransform& transform)
     options.GridDecimals = line.Decimals.value_or(kDefaultGridDecimals);
     options.DegreeDecimals = line.Decimals.value_or(line.Dms ? kDefaultSecondDecimals : kDefaultDegreeDecimals);
     options.Factors = line.Factors;
+    options.ReportShift = line.ReportShift;
     options.KeepGoing = line.KeepGoing;
     (void)transform;
     return options;
@@ -204,8 +206,16 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
 {
     const CrsChoice from = ResolveCrs(line.From, platform);
     const CrsChoice to = ResolveCrs(line.To, platform);
-    const Ellipsoid ellipsoid = pickEllipsoid(line, from, to, platform);
-    const PointTransform transform(projectionOf(from, ellipsoid), projectionOf(to, ellipsoid));
+    std::optional<DatumRoute> route;
+    if (NeedsDatumShift(from, to)) {
+        route.emplace(from, to, line.Ellipsoid.has_value(), platform);
+    } else if (line.ReportShift) {
+        throw UsageError("--report-shift needs --from and --to on two datums (geo:nad27 and geo:nad83, say)");
+    }
+    const PointTransform transform = route ? route->Transform() : [&] {
+        const Ellipsoid ellipsoid = pickEllipsoid(line, from, to, platform);
+        return PointTransform(projectionOf(from, ellipsoid), projectionOf(to, ellipsoid));
+    }();
     checkCombination(line, transform);
     const BatchOptions options = optionsOf(line, transform);
 

@@ -43,23 +43,38 @@ std::string unquoted(std::string text)
 const char* familyName(XyProjectionKind family) { return family == XyProjectionKind::Nad27 ? "NAD27" : "NAD83"; }
 const char* familyPrefix(XyProjectionKind family) { return family == XyProjectionKind::Nad27 ? "nad27" : "nad83"; }
 
-CrsChoice utm(int zone, Hemisphere hemisphere, const char* ellipsoid)
+CrsChoice utm(int zone, Hemisphere hemisphere, const char* ellipsoid,
+              std::optional<GeodeticDatum> datum = std::nullopt)
 {
     CrsChoice choice;
     choice.Label = "UTM zone " + std::to_string(zone) + (hemisphere == Hemisphere::North ? "N" : "S");
     choice.Zone = UtmZone(zone - 1, hemisphere);
     choice.Utm = true;
     if (ellipsoid != nullptr) choice.DatumEllipsoid = ellipsoid;
+    choice.Datum = datum;
+    if (datum) choice.Label = std::string(DatumName(*datum)) + " " + choice.Label;
     return choice;
 }
 
-CrsChoice geographic(const char* ellipsoid)
+CrsChoice geographic(const char* ellipsoid, std::optional<GeodeticDatum> datum = std::nullopt)
 {
     CrsChoice choice;
-    choice.Label = "degrees";
+    choice.Label = datum ? std::string(DatumName(*datum)) + " degrees" : "degrees";
     if (ellipsoid != nullptr) choice.DatumEllipsoid = ellipsoid;
+    choice.Datum = datum;
     return choice;
 }
+
+// The datum suffix of geo:nad27 and utm:14N:nad83.
+std::optional<GeodeticDatum> datumSuffix(const std::string& text, const std::string& whole)
+{
+    if (text == "nad27") return GeodeticDatum::Nad27;
+    if (text == "nad83") return GeodeticDatum::Nad83;
+    throw UsageError("'" + whole + "': the datum after the colon is nad27 or nad83, not '" + text + "'" +
+                     DidYouMean(CloseMatches(text, {"nad27", "nad83"})));
+}
+
+const char* datumEllipsoid(GeodeticDatum datum) { return datum == GeodeticDatum::Nad83 ? kGrs1980 : kClarke1866; }
 
 CrsChoice statePlane(XyProjectionKind family, const std::string& typed, const Platform& platform)
 {
@@ -81,6 +96,7 @@ CrsChoice statePlane(XyProjectionKind family, const std::string& typed, const Pl
     else if (const auto* lcc = std::get_if<LccParams>(&found->Projection)) choice.Zone = *lcc;
     else throw UsageError(choice.Label + " is an oblique Mercator zone, which Kartoval lists but does not convert");
     if (const auto ellipsoid = DatumEllipsoidName(family, found->Name)) choice.DatumEllipsoid = std::string(*ellipsoid);
+    choice.Datum = ZoneDatum(family, found->Name);
     return choice;
 }
 
@@ -115,11 +131,12 @@ CrsChoice epsg(const std::string& digits, const std::string& text, const Platfor
     if (error != std::errc() || end != digits.data() + digits.size()) {
         throw UsageError("'" + text + "' is no EPSG code: EPSG:32629, say");
     }
-    switch (code) {
-    case 4326: return geographic(kWgs84);
-    case 4267: return geographic(kClarke1866);
-    case 4269: return geographic(kGrs1980);
-    default: break;
+    for (const GeodeticDatum datum : {GeodeticDatum::Wgs84, GeodeticDatum::Nad27, GeodeticDatum::Nad83,
+                                      GeodeticDatum::OldHawaiian, GeodeticDatum::PuertoRico, GeodeticDatum::StLawrence,
+                                      GeodeticDatum::StPaul, GeodeticDatum::StGeorge}) {
+        if (code == DatumGeographicCode(datum)) {
+            return geographic(std::string(DatumEllipsoidName(datum)).c_str(), datum);
+        }
     }
     const int block = code / kZonesPerBlock;
     const int zone = code % kZonesPerBlock;
@@ -128,20 +145,21 @@ CrsChoice epsg(const std::string& digits, const std::string& text, const Platfor
         int LastZone;
         Hemisphere Side;
         const char* Ellipsoid;
+        std::optional<GeodeticDatum> Datum;
     };
     // WGS 84 north and south, ETRS89, NAD27, NAD83.
-    constexpr UtmBlock kBlocks[] = {{326, kUtmZoneCount, Hemisphere::North, kWgs84},
-                                    {327, kUtmZoneCount, Hemisphere::South, kWgs84},
-                                    {258, kUtmZoneCount, Hemisphere::North, kGrs1980},
-                                    {267, 22, Hemisphere::North, kClarke1866},
-                                    {269, 23, Hemisphere::North, kGrs1980}};
+    const UtmBlock kBlocks[] = {{326, kUtmZoneCount, Hemisphere::North, kWgs84, GeodeticDatum::Wgs84},
+                                {327, kUtmZoneCount, Hemisphere::South, kWgs84, GeodeticDatum::Wgs84},
+                                {258, kUtmZoneCount, Hemisphere::North, kGrs1980, std::nullopt},
+                                {267, 22, Hemisphere::North, kClarke1866, GeodeticDatum::Nad27},
+                                {269, 23, Hemisphere::North, kGrs1980, GeodeticDatum::Nad83}};
     for (const UtmBlock& b : kBlocks) {
-        if (block == b.Block && zone >= 1 && zone <= b.LastZone) return utm(zone, b.Side, b.Ellipsoid);
+        if (block == b.Block && zone >= 1 && zone <= b.LastZone) return utm(zone, b.Side, b.Ellipsoid, b.Datum);
     }
     if (auto choice = zoneOfCode(code, platform)) return *choice;
     throw UsageError("EPSG:" + std::to_string(code) +
                      " is none of the systems Kartoval converts (UTM, the State Plane zones of the tables, 4326, "
-                     "4267, 4269); see --list-zones");
+                     "4267, 4269, 4135, 4136, 4137, 4138, 4139); see --list-zones");
 }
 
 }  // namespace
@@ -153,21 +171,32 @@ CrsChoice ResolveCrs(const std::string& text, const Platform& platform)
     const std::string rest = colon == std::string::npos ? std::string() : unquoted(text.substr(colon + 1));
     if (colon == std::string::npos && kind == "geo") return geographic(nullptr);
     if (colon != std::string::npos) {
+        if (kind == "geo") {
+            const GeodeticDatum datum = *datumSuffix(lower(rest), text);
+            return geographic(datumEllipsoid(datum), datum);
+        }
         if (kind == "utm") {
+            const std::size_t second = rest.find(':');
+            const std::string zoneText = rest.substr(0, second);
+            const std::optional<GeodeticDatum> datum =
+                second == std::string::npos ? std::nullopt : datumSuffix(lower(rest.substr(second + 1)), text);
             int zone = 0;
-            const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), zone);
-            const std::string hemisphere = lower(std::string(end, rest.data() + rest.size()));
+            const auto [end, error] = std::from_chars(zoneText.data(), zoneText.data() + zoneText.size(), zone);
+            const std::string hemisphere = lower(std::string(end, zoneText.data() + zoneText.size()));
             if (error == std::errc() && zone >= 1 && zone <= kUtmZoneCount && (hemisphere == "n" || hemisphere == "s")) {
-                return utm(zone, hemisphere == "n" ? Hemisphere::North : Hemisphere::South, kWgs84);
+                return utm(zone, hemisphere == "n" ? Hemisphere::North : Hemisphere::South,
+                           datum ? datumEllipsoid(*datum) : kWgs84, datum);
             }
-            throw UsageError("'" + text + "' is no UTM zone: a zone 1 to 60 and N or S, as utm:29N or utm:17S");
+            throw UsageError("'" + text + "' is no UTM zone: a zone 1 to 60 and N or S, as utm:29N or utm:17S, "
+                             "and a datum if it matters, as utm:14N:nad27");
         }
         if (kind == "nad27") return statePlane(XyProjectionKind::Nad27, rest, platform);
         if (kind == "nad83") return statePlane(XyProjectionKind::Nad83, rest, platform);
         if (kind == "epsg") return epsg(rest, text, platform);
     }
     throw UsageError("unknown coordinate system '" + text +
-                     "': geo, utm:29N, nad27:\"Zone name\", nad83:\"Zone name\" or EPSG:code" +
+                     "': geo, geo:nad27, geo:nad83, utm:29N, utm:14N:nad27, nad27:\"Zone name\", nad83:\"Zone name\" "
+                     "or EPSG:code" +
                      DidYouMean(CloseMatches(kind, {"geo", "utm", "nad27", "nad83", "epsg"})));
 }
 

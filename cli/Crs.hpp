@@ -1,10 +1,12 @@
 #pragma once
 // The coordinate systems of kartoval-convert's --from and --to: "geo",
-// "utm:29N", "nad27:Texas South Central", "nad83:...", "EPSG:32629".
+// "geo:nad27", "utm:29N", "utm:14N:nad83", "nad27:Texas South Central",
+// "nad83:...", "EPSG:32629".
 
 #include "geodesy/ProjectionParams.hpp"
 #include "refdata/GridFamily.hpp"
 #include "refdata/StatePlaneZones.hpp"
+#include "refdata/ZoneDatum.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <optional>
@@ -21,6 +23,9 @@ struct CrsChoice {
     GridUnit Unit = GridUnit::Metre;
     std::optional<std::string> DatumEllipsoid;  // the ellipsoid the zone or code is defined on
     bool Utm = false;
+    // The datum, where the name gives one (geo:nad27, utm:14N:nad83, a State
+    // Plane zone, an EPSG code); two different ones call for a datum shift.
+    std::optional<GeodeticDatum> Datum;
 };
 
 // Throws UsageError naming close matches for a name that is not in the

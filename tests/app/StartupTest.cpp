@@ -161,11 +161,13 @@ TEST_F(StartupTest, WindowTitlePlaceAndPages)
     EXPECT_EQ(Window->size(), QSize(673, 446));  // the pages, then the status line
 
     auto& pages = Find<QTabWidget>("PageControl1");
-    ASSERT_EQ(pages.count(), 2);
+    ASSERT_EQ(pages.count(), 3);
     EXPECT_EQ(pages.widget(0)->objectName().toStdString(), "TabSheet1");
     EXPECT_EQ(pages.tabText(0).toStdString(), "File Convertion");
     EXPECT_EQ(pages.widget(1)->objectName().toStdString(), "TabSheet2");
     EXPECT_EQ(pages.tabText(1).toStdString(), "Single Convertion");
+    EXPECT_EQ(pages.widget(2)->objectName().toStdString(), "TabDatumShift");
+    EXPECT_EQ(pages.tabText(2).toStdString(), "Datum Shift");
     EXPECT_EQ(pages.currentWidget()->objectName().toStdString(), "TabSheet2");
 }
 

@@ -251,3 +251,68 @@ TEST(ConvertCommand, ListsNameZonesAsTheyAreTyped)
 
 }  // namespace
 }  // namespace kartoval::testing
+
+namespace kartoval::testing {
+namespace {
+
+// Across datums, worked values of cs2cs with the shipped grids on its path
+// (PROJ_DATA=build/bin/grids:/usr/share/proj). Degrees agree to half a unit
+// of the 9th decimal both print; grid values to 1 mm (0.0033 ftUS).
+TEST(ConvertCommand, DatumShiftAgreesWithCs2cs)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Input;
+        double X, Y, Tolerance;
+    } cases[]{
+        {{"--from", "geo:nad27", "--to", "geo:nad83"}, "-100 35", -100.000384072, 35.000052786, 1e-9},
+        {{"--from", "EPSG:4135", "--to", "EPSG:4269"}, "-157.85 21.3", -157.8472574881, 21.2968360278, 1e-9},
+        {{"--from", "nad27:Texas South Central", "--to", "nad83:Texas South Central"}, "2000000 700000",
+         599969.9341, 4213393.2803, 1e-3},
+        {{"--from", "EPSG:32140", "--to", "EPSG:32040"}, "599969.9341 4213393.2803", 2000000.0, 700000.0, 0.0033},
+        {{"--from", "utm:14N:nad27", "--to", "EPSG:26914"}, "500000 3900000", 499967.7663, 3900204.1580, 1e-3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Arguments[1] + " -> " + c.Arguments[3]);
+        const Result result = run(with(c.Arguments, {"--x", "A", "--y", "B"}), c.Input + "\n");
+        ASSERT_EQ(result.Status, 0) << result.Err;
+        std::istringstream fields(result.Out);
+        double x = 0;
+        double y = 0;
+        fields >> x >> y;
+        EXPECT_NEAR(x, c.X, c.Tolerance);
+        EXPECT_NEAR(y, c.Y, c.Tolerance);
+    }
+}
+
+TEST(ConvertCommand, DatumShiftReportsAndRefuses)
+{
+    // GeodSolve on GRS 1980 between the two positions: 5.856 m north, 35.061 m west.
+    const Result shifted = run({"--from", "geo:nad27", "--to", "geo:nad83", "--report-shift"}, "P1 -100 35\n");
+    EXPECT_EQ(shifted.Out, "P1\t-100.000384072\t35.000052786\t5.856\t-35.061\n");
+
+    const struct {
+        const char* Name;
+        std::vector<std::string> Arguments;
+        int Status;
+        const char* Says;
+    } refusals[]{
+        {"no_grid_path", {"--from", "EPSG:4326", "--to", "geo:nad27"}, 2, "No NADCON grid connects WGS 84 and NAD27"},
+        {"report_shift_one_datum", {"--from", "geo", "--to", "geo:nad83", "--report-shift"}, 2, "--report-shift"},
+        {"ellipsoid_across_datums", {"--from", "geo:nad27", "--to", "geo:nad83", "--ellipsoid", "WGS 84"}, 2,
+         "--ellipsoid does not apply"},
+        {"unknown_datum", {"--from", "geo:nad28", "--to", "geo:nad83"}, 2, "nad27 or nad83"},
+        {"outside_every_grid", {"--from", "geo:nad27", "--to", "geo:nad83"}, 1,
+         "<stdin>:1: The point latitude 21.3, longitude -157.85 (NAD27) lies outside every NAD27"},
+    };
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.Name);
+        const Result result = run(r.Arguments, "P1 -157.85 21.3\n");
+        EXPECT_EQ(result.Status, r.Status);
+        EXPECT_NE(result.Err.find(r.Says), std::string::npos) << result.Err;
+        EXPECT_EQ(result.Out, "");
+    }
+}
+
+}  // namespace
+}  // namespace kartoval::testing
