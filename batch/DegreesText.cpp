@@ -1,9 +1,12 @@
 #include "batch/DegreesText.hpp"
 
+#include "toolkit/NumberText.hpp"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace kartoval {
 namespace {
@@ -35,54 +38,17 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-// Digits with an optional minus, point and exponent and nothing else.
-bool isPlainDecimal(std::string_view s)
-{
-    std::size_t i = 0;
-    const std::size_t n = s.size();
-    if (i < n && s[i] == '-') ++i;
-    std::size_t digits = 0;
-    while (i < n && isDigit(s[i])) ++i, ++digits;
-    if (i < n && s[i] == '.') {
-        ++i;
-        while (i < n && isDigit(s[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < n && (s[i] == '-' || s[i] == '+')) ++i;
-        const std::size_t exponentStart = i;
-        while (i < n && isDigit(s[i])) ++i;
-        if (i == exponentStart) return false;
-    }
-    return i == n;
-}
-
+// Digits with an optional minus, point and exponent and nothing else, read
+// by the number-text layer so that a field follows the boxes' and tables'
+// rule: an overflow is refused whatever its exponent's sign, an underflow is
+// zero only when the value really is below the smallest double.
 bool readPlain(std::string_view s, double& value)
 {
-    if (!isPlainDecimal(s)) return false;
-    // from_chars takes no '+' in the exponent's place either; drop it.
-    std::array<char, 64> copy{};
-    const std::size_t plus = s.find('+');
-    if (plus != std::string_view::npos) {
-        if (s.size() > copy.size()) return false;
-        std::size_t k = 0;
-        for (const char c : s) {
-            if (c != '+') copy[k++] = c;
-        }
-        s = std::string_view(copy.data(), k);
-    }
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Underflow is zero to every digit a coordinate has; overflow is no number.
-        const std::size_t e = s.find_first_of("eE");
-        if (e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-') {
-            value = s.front() == '-' ? -0.0 : 0.0;
-            return true;
-        }
-        return false;
-    }
-    return error == std::errc() && end == s.data() + s.size();
+    if (s.empty() || s.front() == '+' || isBlank(s.front()) || isBlank(s.back())) return false;
+    const std::optional<double> read = TryStrToFloat(s, '.');
+    if (!read) return false;
+    value = *read;
+    return true;
 }
 
 // 'N', 'S', 'E', 'W' (either case) as the upper-case letter, 0 otherwise.

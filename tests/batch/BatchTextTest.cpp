@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace kartoval {
@@ -28,8 +29,13 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
     constexpr auto Lat = AngleAxis::Latitude;
     constexpr auto None = TextProblem::None;
     const double seconds = 38.0 + 54.0 / 60.0 + 36.5 / 3600.0;
+    // A value's size, not its exponent's sign, tells overflow from underflow.
+    const std::string overflowWithNegativeExponent = std::string(320, '9') + "e-1";
+    const std::string underflowWithoutExponent = "0." + std::string(330, '0') + "1";
     const std::vector<DegreesCase> cases{
         {"-77.5", Lon, false, None, -77.5},
+        {overflowWithNegativeExponent, Lat, false, TextProblem::NotANumber, 0},
+        {underflowWithoutExponent, Lat, false, None, 0.0},
         {" 77.5W ", Lon, false, None, -77.5},
         {"W77.5", Lon, false, None, -77.5},
         {"38.9s", Lat, false, None, -38.9},
