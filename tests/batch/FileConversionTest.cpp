@@ -412,13 +412,28 @@ TEST_F(BatchRun, WriteProtectedOutputIsNotReplaced)
 
 TEST_F(BatchRun, ReplacedOutputKeepsItsPermissions)
 {
-    // Writing through a new file must not leave the user's output private.
-    folder.Write("out.txt", kOldOutput);
-    const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                      std::filesystem::perms::group_read | std::filesystem::perms::others_read;
-    std::filesystem::permissions(folder.Path / "out.txt", mode);
-    EXPECT_NE(convert(kTwoPoints), kOldOutput);
-    EXPECT_EQ(std::filesystem::status(folder.Path / "out.txt").permissions(), mode);
+    // Writing through a new file must neither leave the user's output private
+    // nor open a private one (0640) to everybody.
+    using std::filesystem::perms;
+    for (const perms mode : {perms::owner_read | perms::owner_write | perms::group_read | perms::others_read,
+                             perms::owner_read | perms::owner_write | perms::group_read}) {
+        folder.Write("out.txt", kOldOutput);
+        std::filesystem::permissions(folder.Path / "out.txt", mode);
+        EXPECT_NE(convert(kTwoPoints), kOldOutput);
+        EXPECT_EQ(std::filesystem::status(folder.Path / "out.txt").permissions(), mode);
+    }
+}
+
+TEST_F(BatchRun, UnreadableInputIsNamedWithTheReason)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root may read a read-protected file";
+    folder.Write("in.txt", kTwoPoints);
+    std::filesystem::permissions(folder.Path / "in.txt", std::filesystem::perms::owner_write);
+    ConvertPointFile(settings, platform, boxSkip);
+    const auto shown = onlyMessage();
+    EXPECT_EQ(shown.Text.substr(0, shown.Text.find('\n')), "Can't find specified file");
+    EXPECT_NE(shown.Text.find("in.txt"), std::string::npos) << shown.Text;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path / "out.txt"));
 }
 
 TEST_F(BatchRun, UnselectedColumnOrZoneIsRefused)
