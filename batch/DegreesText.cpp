@@ -1,9 +1,13 @@
 #include "batch/DegreesText.hpp"
 
+#include "toolkit/NumberText.hpp"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace kartoval {
 namespace {
@@ -62,25 +66,21 @@ bool readPlain(std::string_view s, double& value)
 {
     if (!isPlainDecimal(s)) return false;
     // from_chars takes no '+' in the exponent's place either; drop it.
-    std::array<char, 64> copy{};
-    const std::size_t plus = s.find('+');
-    if (plus != std::string_view::npos) {
-        if (s.size() > copy.size()) return false;
-        std::size_t k = 0;
+    std::string copy;
+    if (s.find('+') != std::string_view::npos) {
         for (const char c : s) {
-            if (c != '+') copy[k++] = c;
+            if (c != '+') copy += c;
         }
-        s = std::string_view(copy.data(), k);
+        s = copy;
     }
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (error == std::errc::result_out_of_range) {
-        // Underflow is zero to every digit a coordinate has; overflow is no number.
-        const std::size_t e = s.find_first_of("eE");
-        if (e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-') {
-            value = s.front() == '-' ? -0.0 : 0.0;
-            return true;
-        }
-        return false;
+        // Underflow is zero to every digit a coordinate has; overflow is no
+        // number. The exponent's sign alone doesn't tell them apart (99...9e-1
+        // with 400 nines is too large): the number text layer does.
+        const std::optional<double> read = TryStrToFloat(s, '.');
+        if (read) value = *read;
+        return read.has_value();
     }
     return error == std::errc() && end == s.data() + s.size();
 }

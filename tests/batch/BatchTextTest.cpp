@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace kartoval {
@@ -28,6 +29,9 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
     constexpr auto Lat = AngleAxis::Latitude;
     constexpr auto None = TextProblem::None;
     const double seconds = 38.0 + 54.0 / 60.0 + 36.5 / 3600.0;
+    // Too large although the exponent is negative; long, with a '+' exponent.
+    const std::string tooLarge = std::string(400, '9') + "e-1";
+    const std::string longPlus = "1." + std::string(70, '0') + "e+2";
     const std::vector<DegreesCase> cases{
         {"-77.5", Lon, false, None, -77.5},
         {" 77.5W ", Lon, false, None, -77.5},
@@ -43,6 +47,7 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
         {"77.5", Lon, true, None, -77.5},
         {"77.5E", Lon, true, None, 77.5},
         {"1e-400", Lat, false, None, 0.0},
+        {longPlus, Lat, false, None, 100.0},
         {"-77.5", Lon, true, TextProblem::MinusNotAllowed, 0},
         {"77°60'00\"W", Lon, false, TextProblem::MinutesTooLarge, 0},
         {"77°30'60\"W", Lon, false, TextProblem::SecondsTooLarge, 0},
@@ -57,6 +62,7 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
         {"nan", Lat, false, TextProblem::NotANumber, 0},
         {"inf", Lat, false, TextProblem::NotANumber, 0},
         {"1e400", Lat, false, TextProblem::NotANumber, 0},
+        {tooLarge, Lat, false, TextProblem::NotANumber, 0},
         {"35,1", Lat, false, TextProblem::NotANumber, 0},
         {std::string_view("3\0" "5", 3), Lat, false, TextProblem::NotANumber, 0},
     };
