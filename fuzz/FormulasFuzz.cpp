@@ -2,9 +2,11 @@
 // the Earth's size and shape, latitudes from pole to pole (the conic's far
 // pole excepted, which the commands refuse), longitudes within a full turn of
 // the central meridian, grid values within 10000 km of the false origin. Each
-// result is a finite number.
+// result is a finite number, from the Tm*/Lcc* functions and from the
+// projection objects alike (cones opening north or south).
 
 #include "geodesy/Angles.hpp"
+#include "geodesy/GridProjection.hpp"
 #include "geodesy/LambertConic.hpp"
 #include "geodesy/TransverseMercator.hpp"
 
@@ -88,5 +90,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expectFinite(LccLatitude(easting, northing, e, a, falseEasting, falseNorthing, first, second, lccOrigin,
                              centralMeridian),
                  "LccLatitude");
+
+    // The objects a run uses, with the scale factor and convergence; a cone
+    // opening south is a north one mirrored, its far pole the north pole.
+    const EllipsoidParams ellipsoid{a, e};
+    const GridProjection tm(ellipsoid, TmParams{centralMeridian, origin, scale, falseEasting, falseNorthing});
+    const double side = f.Next() < 0.5 ? 1.0 : -1.0;
+    const GridProjection lcc(ellipsoid, LccParams{centralMeridian, side * lccOrigin, side * first, side * second,
+                                                  falseEasting, falseNorthing});
+    const auto expectPoint = [&](const GridProjection& projection, double lat, const char* what) {
+        const GridPoint grid = projection.Forward(longitude, lat);
+        expectFinite(grid.Easting, what);
+        expectFinite(grid.Northing, what);
+        const PointFactors factors = projection.Factors(longitude, lat);
+        expectFinite(factors.Scale, what);
+        expectFinite(factors.Convergence, what);
+        const GeoPoint back = projection.Inverse(easting, northing);
+        expectFinite(back.Longitude, what);
+        expectFinite(back.Latitude, what);
+    };
+    expectPoint(tm, latitude, "the TM object");
+    expectPoint(lcc, side * lccLatitude, "the cone object");
     return 0;
 }

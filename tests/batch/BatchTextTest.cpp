@@ -32,6 +32,7 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
     // A value's size, not its exponent's sign, tells overflow from underflow.
     const std::string overflowWithNegativeExponent = std::string(320, '9') + "e-1";
     const std::string underflowWithoutExponent = "0." + std::string(330, '0') + "1";
+    const std::string longPlus = "1." + std::string(70, '0') + "e+2";  // long, with a '+' exponent
     const std::vector<DegreesCase> cases{
         {"-77.5", Lon, false, None, -77.5},
         {overflowWithNegativeExponent, Lat, false, TextProblem::NotANumber, 0},
@@ -49,6 +50,7 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
         {"77.5", Lon, true, None, -77.5},
         {"77.5E", Lon, true, None, 77.5},
         {"1e-400", Lat, false, None, 0.0},
+        {longPlus, Lat, false, None, 100.0},
         {"-77.5", Lon, true, TextProblem::MinusNotAllowed, 0},
         {"77°60'00\"W", Lon, false, TextProblem::MinutesTooLarge, 0},
         {"77°30'60\"W", Lon, false, TextProblem::SecondsTooLarge, 0},
