@@ -43,7 +43,7 @@ for target in "${targets[@]}"; do
   (cd "$root/build/fuzz" && TMPDIR="$scratch" "$root/build/fuzz/bin/$target" "${args[@]}" "$work" "$seeds") \
     >"$log" 2>&1 || status=$?
   [ -n "${FUZZ_JOBS:-}" ] && cat "$root"/build/fuzz/fuzz-*.log >>"$log" 2>/dev/null && rm -f "$root"/build/fuzz/fuzz-*.log
-  grep -E '^#[0-9]+ +(INITED|DONE)|stat::number_of_executed_units|Done [0-9]+ runs' "$log" || true
+  grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|stat::number_of_executed_units|Done [0-9]+ runs' "$log" || true
   rm -rf "$scratch"
   if [ "$status" -ne 0 ]; then
     tail -n 40 "$log" >&2
