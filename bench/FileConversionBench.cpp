@@ -1,4 +1,4 @@
-// Times whole file conversion runs (count pass, read pass, conversion, write)
+// Times whole File page runs (reading, conversion and writing as one stream)
 // on a generated file of 39999 shot points in zone 29, degrees to UTM and
 // back, and says what machine the figures come from.
 //
