@@ -103,23 +103,10 @@ CrsChoice statePlane(XyProjectionKind family, const std::string& typed, const Pl
 // The State Plane zone of an EPSG code, from the generated code table.
 std::optional<CrsChoice> zoneOfCode(int code, const Platform& platform)
 {
-    std::ifstream file(platform.DataFile(kZoneCodesFileName));
-    if (!file) {
-        throw CommandError("Can't find the zone code table " + platform.DataFile(kZoneCodesFileName).string(),
-                           kFileErrorCaption);
-    }
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t first = line.find('\t');
-        const std::size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos) continue;
-        int lineCode = 0;
-        const auto [end, error] = std::from_chars(line.data(), line.data() + first, lineCode);
-        if (error != std::errc() || end != line.data() + first || lineCode != code) continue;
-        const std::string table = line.substr(first + 1, second - first - 1);
-        const XyProjectionKind family = table == kNad27FileName ? XyProjectionKind::Nad27 : XyProjectionKind::Nad83;
-        return statePlane(family, line.substr(second + 1), platform);
+    for (const ZoneCode& line : ReadZoneCodes(platform)) {
+        if (line.Code != code) continue;
+        const XyProjectionKind family = line.Table == kNad27FileName ? XyProjectionKind::Nad27 : XyProjectionKind::Nad83;
+        return statePlane(family, line.Name, platform);
     }
     return std::nullopt;
 }
@@ -163,6 +150,28 @@ CrsChoice epsg(const std::string& digits, const std::string& text, const Platfor
 }
 
 }  // namespace
+
+std::vector<ZoneCode> ReadZoneCodes(const Platform& platform)
+{
+    const auto path = platform.DataFile(kZoneCodesFileName);
+    std::ifstream file(path);
+    if (!file) throw CommandError("Can't find the zone code table " + path.string(), kFileErrorCaption);
+    std::vector<ZoneCode> codes;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t first = line.find('\t');
+        const std::size_t second = line.find('\t', first + 1);
+        if (first == std::string::npos || second == std::string::npos) continue;
+        ZoneCode entry;
+        const auto [end, error] = std::from_chars(line.data(), line.data() + first, entry.Code);
+        if (error != std::errc() || end != line.data() + first) continue;
+        entry.Table = line.substr(first + 1, second - first - 1);
+        entry.Name = line.substr(second + 1);
+        codes.push_back(std::move(entry));
+    }
+    return codes;
+}
 
 CrsChoice ResolveCrs(const std::string& text, const Platform& platform)
 {

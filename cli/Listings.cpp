@@ -18,17 +18,11 @@ constexpr int kWgs84NorthBlock = 32600;
 constexpr int kWgs84SouthBlock = 32700;
 
 // Zone name to EPSG code, for one table.
-std::map<std::string, std::string> codesOf(const char* table, const Platform& platform)
+std::map<std::string, int> codesOf(const char* table, const Platform& platform)
 {
-    std::map<std::string, std::string> codes;
-    std::ifstream file(platform.DataFile(kZoneCodesFileName));
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t first = line.find('\t');
-        const std::size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos) continue;
-        if (line.compare(first + 1, second - first - 1, table) == 0) codes[line.substr(second + 1)] = line.substr(0, first);
+    std::map<std::string, int> codes;
+    for (const ZoneCode& line : ReadZoneCodes(platform)) {
+        if (line.Table == table) codes[line.Name] = line.Code;
     }
     return codes;
 }
@@ -47,7 +41,7 @@ void listStatePlane(XyProjectionKind family, const Platform& platform, std::FILE
     for (const StatePlaneZone& zone : ReadStatePlaneZones(platform, family)) {
         const auto code = codes.find(zone.Name);
         std::fprintf(out, "%s:\"%s\"\t%s\t%s, %s\n", nad27 ? "nad27" : "nad83", zone.Name.c_str(),
-                     code == codes.end() ? "-" : ("EPSG:" + code->second).c_str(), kindOf(zone.Projection),
+                     code == codes.end() ? "-" : ("EPSG:" + std::to_string(code->second)).c_str(), kindOf(zone.Projection),
                      nad27 ? "US survey feet" : "metres");
     }
 }
