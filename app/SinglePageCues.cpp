@@ -121,17 +121,21 @@ void SinglePageCues::updateNotice()
 {
     const int zone = w_.BoxProjection2.currentIndex();
     const std::string zoneName = zone >= 0 ? FromQString(w_.BoxProjection2.itemText(zone)) : std::string();
-    const auto expected = family_ && zone >= 0 ? DatumEllipsoidName(*family_, zoneName) : std::nullopt;
+    // Held as a string: an optional view built in a conditional trips
+    // GCC 12's uninitialised-value warning in optimised builds.
+    std::string wanted;
+    if (family_ && zone >= 0) {
+        if (const auto name = DatumEllipsoidName(*family_, zoneName)) wanted = std::string(*name);
+    }
     const int chosenPosition = w_.BoxEllipsoid2.currentIndex();
     const std::string chosen = chosenPosition >= 0 ? FromQString(w_.BoxEllipsoid2.itemText(chosenPosition)) : "";
-    if (!expected || sameForTheGrid(chosen, *expected)) {
+    if (wanted.empty() || sameForTheGrid(chosen, wanted)) {
         w_.DatumNotice.hide();
         w_.UseDatumEllipsoid.hide();
         return;
     }
     const auto datum = ZoneDatum(*family_, zoneName);
     const std::string subject = zoneName + " (" + std::string(DatumName(*datum)) + ")";
-    const std::string wanted(*expected);
     const std::string text = chosen.empty()
                                  ? "No ellipsoid is chosen; " + subject + " is defined on " + wanted + "."
                                  : subject + " is defined on " + wanted + ", not on " + chosen + ".";
