@@ -41,7 +41,7 @@ struct Selected {
 
 class Loop {
 public:
-    Loop(LineReader& input, BatchOutput& output, const BatchOptions& options, const PointTransform& transform,
+    Loop(LineReader& input, BatchOutput& output, const BatchOptions& options, const ConversionRoute& transform,
          const BatchCallbacks& callbacks)
         : input_(input), output_(output), options_(options), transform_(transform), callbacks_(callbacks),
           delimiter_(options.FieldDelimiter)
@@ -132,17 +132,21 @@ private:
                             false);
             }
         }
-        ConvertedPoint point{};
+        PointResult point;
         try {
-            point = transform_.Convert(x_, y_);
+            point = transform_.Convert(x_, y_, options_.Factors);
         } catch (const PointRangeError& error) {
             return fail({FailureKind::PointRange, summary_.Lines, 0, {}, {}, error.what(), {}, fields_.size()}, false);
         }
-        if (const auto distance = transform_.DistanceFromCentralMeridian(point.Degrees)) {
+        if (const auto distance = point.DegreesFromCentralMeridian) {
             if (*distance > kFarFromCentralMeridianDegrees) ++summary_.FarPoints;
             summary_.FarthestDegrees = std::max(summary_.FarthestDegrees, *distance);
         }
         ++summary_.Rows;
+        if (point.Outside) noteOutside(point);
+        // Past the first outside point the run only counts: its output is
+        // refused as a whole.
+        if (summary_.OutsidePoints > 0 && !options_.AllowOutside) return true;
         if (pageLayout()) {
             AppendFixed(out_, shotPoint_, kPageDecimals);
             out_ += '\t';
@@ -154,6 +158,22 @@ private:
         }
         writeFields(line, point);
         return true;
+    }
+
+    void noteOutside(const PointResult& point)
+    {
+        const bool otherSign = options_.WestWithoutMinus && transform_.InputIsDegrees() &&
+                               transform_.InsideAreas(GeoPoint{-x_, y_});
+        if (summary_.OutsidePoints++ == 0) {
+            summary_.FirstOutsideLine = summary_.Lines;
+            summary_.FirstOutside = FloatToStr(x_) + ", " + FloatToStr(y_) + " lies " +
+                                    AreaMissText(point.Outside->Miss, point.Outside->ZoneLabel);
+            summary_.OtherSignInside = otherSign;
+            // What was gathered for writing is dropped with the run.
+            out_.clear();
+        } else {
+            summary_.OtherSignInside = summary_.OtherSignInside && otherSign;
+        }
     }
 
     [[nodiscard]] bool pageLayout() const { return options_.ShotPointColumn.has_value(); }
@@ -195,7 +215,7 @@ private:
 
     // Every field as it came, the two converted ones replaced (quoted again if
     // they came quoted), the factors appended.
-    void writeFields(std::string_view line, const ConvertedPoint& point)
+    void writeFields(std::string_view line, const PointResult& point)
     {
         const char separator = OutputSeparator(delimiter_);
         for (std::size_t k = 0; k < fields_.size(); ++k) {
@@ -219,7 +239,7 @@ private:
             }
         }
         if (options_.Factors) {
-            const PointFactors factors = transform_.Factors(point.Degrees);
+            const PointFactors factors = point.Factors ? *point.Factors : transform_.Factors(point.Degrees);
             out_ += separator;
             AppendFixed(out_, factors.Scale, kScaleDecimals);
             out_ += separator;
@@ -227,9 +247,9 @@ private:
         }
         if (options_.ReportShift) {
             out_ += separator;
-            AppendFixed(out_, point.NorthShift, kShiftDecimals);
+            AppendFixed(out_, point.Shift ? point.Shift->NorthMetres : 0.0, kShiftDecimals);
             out_ += separator;
-            AppendFixed(out_, point.EastShift, kShiftDecimals);
+            AppendFixed(out_, point.Shift ? point.Shift->EastMetres : 0.0, kShiftDecimals);
         }
         out_ += '\n';
     }
@@ -248,6 +268,7 @@ private:
 
     void flush()
     {
+        if (summary_.OutsidePoints > 0 && !options_.AllowOutside) out_.clear();
         if (out_.empty()) return;
         output_.Write(out_);
         out_.clear();
@@ -256,7 +277,7 @@ private:
     LineReader& input_;
     BatchOutput& output_;
     const BatchOptions& options_;
-    const PointTransform& transform_;
+    const ConversionRoute& transform_;
     const BatchCallbacks& callbacks_;
     Delimiter delimiter_;
     std::vector<Selected> selected_;
@@ -272,10 +293,20 @@ private:
 }  // namespace
 
 BatchSummary RunBatch(LineReader& input, BatchOutput& output, const BatchOptions& options,
-                      const PointTransform& transform, const BatchCallbacks& callbacks)
+                      const ConversionRoute& transform, const BatchCallbacks& callbacks)
 {
     Loop loop(input, output, options, transform, callbacks);
     return loop.Run();
+}
+
+std::string OutsideRunText(const BatchSummary& summary, const std::string& westSetting)
+{
+    std::string text = "Line " + std::to_string(summary.FirstOutsideLine) + ": " + summary.FirstOutside + " (" +
+                       std::to_string(summary.OutsidePoints) + " of " + std::to_string(summary.Rows) + " points)";
+    if (summary.OtherSignInside) {
+        text += "; read without " + westSetting + " they would lie inside: are they east longitudes?";
+    }
+    return text;
 }
 
 std::string ColumnName(std::size_t column)

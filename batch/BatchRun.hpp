@@ -7,7 +7,7 @@
 
 #include "batch/DegreesText.hpp"
 #include "batch/LineFields.hpp"
-#include "batch/PointTransform.hpp"
+#include "conversion/ConversionRoute.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -34,6 +34,9 @@ struct BatchOptions {
     bool ReportShift = false;     // the datum shift in metres (north, east) appended to each line
     bool KeepGoing = false;       // a bad line is reported and left out; the run goes on
     bool KeepBlankLines = true;   // a blank line is written as an empty line, or dropped
+    // A point beyond its zone's area is written all the same; otherwise the
+    // first one stops the writing (the run goes on only to count them).
+    bool AllowOutside = false;
     std::uint64_t MaxRows = 0;    // 0: no limit
 
     // The File page's layout: each row is written "shot point TAB X TAB Y",
@@ -79,7 +82,19 @@ struct BatchSummary {
     bool Stopped = false;           // ended at a failure, before the end of the input
     std::uint64_t FarPoints = 0;    // points more than kFarFromCentralMeridianDegrees from a TM central meridian
     double FarthestDegrees = 0.0;   // the largest distance from it of any point
+    std::uint64_t OutsidePoints = 0;     // points beyond their zone's area
+    std::uint64_t FirstOutsideLine = 0;  // from 1
+    std::string FirstOutside;            // "-6.8, 4.9 lies 1,700 km west of the area of UTM zone 32N"
+    // Every outside point so far would lie inside with its longitude's sign
+    // turned: the file's longitudes follow the other convention.
+    bool OtherSignInside = false;
 };
+
+// "Line 2: -6.8, 4.9 lies 1,700 km west of the area of UTM zone 32N (200 of
+// 200 points)", for a run with outside points; `westSetting` names the
+// setting that made longitudes west, said when turning their sign would put
+// every outside point inside.
+[[nodiscard]] std::string OutsideRunText(const BatchSummary& summary, const std::string& westSetting);
 
 // Beyond this distance from the central meridian (degrees) the transverse
 // Mercator series drifts from the exact mapping by more than a centimetre.
@@ -94,7 +109,7 @@ struct BatchCallbacks {
 // input, or at the first failure unless KeepGoing is set (TooLong,
 // TooManyRows and ReadFailed always end the run).
 BatchSummary RunBatch(LineReader& input, BatchOutput& output, const BatchOptions& options,
-                      const PointTransform& transform, const BatchCallbacks& callbacks);
+                      const ConversionRoute& route, const BatchCallbacks& callbacks);
 
 // "A", "B", ..., "Z", "AA", ...: the letter name of a column (from 0).
 [[nodiscard]] std::string ColumnName(std::size_t column);

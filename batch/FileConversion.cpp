@@ -4,103 +4,41 @@
 #include "batch/BatchRun.hpp"
 #include "batch/LineReader.hpp"
 #include "batch/PointFields.hpp"
-#include "refdata/StatePlaneZones.hpp"
+#include "batch/RunFiles.hpp"
+#include "conversion/ConversionRoute.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/VisibleText.hpp"
 
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace kartoval {
 namespace {
 
 constexpr const char* kNothingWritten = " No file was written.";
 
+using Shown = FileRunFailure::Shown;
+
 std::string inputName(const std::filesystem::path& input) { return VisibleText(input.string()); }
 
-void showFileError(MessageBoxes& messages, const std::string& text)
-{
-    messages.ShowMessage(text + kNothingWritten, kFileErrorCaption);
-}
+FileRunFailure fileError(const std::string& text) { return {Shown::Message, kFileErrorCaption, text + kNothingWritten}; }
+FileRunFailure notice(const std::string& text) { return {Shown::Message, kProgramCaption, text}; }
 
 // Column and zone positions come from lists that always have a selection in
 // the window; a position outside them would convert with made-up settings.
-bool settingsUsable(const FileConversionSettings& settings, MessageBoxes& messages)
+std::optional<FileRunFailure> settingsRefusal(const FileConversionSettings& settings)
 {
     const auto isColumn = [](int column) { return column >= 0 && column < kPointColumnCount; };
     if (!isColumn(settings.SpColumn) || !isColumn(settings.LonColumn) || !isColumn(settings.LatColumn)) {
-        messages.ShowMessage("Choose the columns (A to J) of the shot point, the longitude and the latitude.",
-                             kProgramCaption);
-        return false;
+        return notice("Choose the columns (A to J) of the shot point, the longitude and the latitude.");
     }
     if (IsUtm(settings.Family) && (settings.ZonePosition < 0 || settings.ZonePosition >= kUtmZoneCount)) {
-        messages.ShowMessage("Choose a UTM zone.", kProgramCaption);
-        return false;
+        return notice("Choose a UTM zone.");
     }
-    if (!IsUtm(settings.Family) && settings.ZonePosition < 0) {
-        messages.ShowMessage("Choose a zone.", kProgramCaption);
-        return false;
-    }
-    return true;
-}
-
-// The projection of the page's zone on the chosen ellipsoid, in the family's
-// unit (US survey feet for NAD27); nothing, after a message, for a zone the
-// program lists but can't convert.
-std::optional<GridProjection> zoneProjection(const FileConversionSettings& settings, const Ellipsoid& ellipsoid,
-                                             const Platform& platform)
-{
-    if (IsUtm(settings.Family)) {
-        const Hemisphere side = settings.Family == XyProjectionKind::UtmNorth ? Hemisphere::North : Hemisphere::South;
-        return GridProjection(EllipsoidInUnit(ellipsoid, GridUnit::Metre), UtmZone(settings.ZonePosition, side));
-    }
-    const StatePlaneZone zone = LoadStatePlaneZone(platform, settings.Family, settings.ZonePosition);
-    const EllipsoidParams params = EllipsoidInUnit(ellipsoid, zone.Unit);
-    if (const auto* tm = std::get_if<TmParams>(&zone.Projection)) return GridProjection(params, *tm);
-    if (const auto* lcc = std::get_if<LccParams>(&zone.Projection)) return GridProjection(params, *lcc);
-    platform.Messages.ShowMessage("The zone " + zone.Name + " is an oblique Mercator zone, which Kartoval lists but "
-                                  "does not convert.",
-                                  kProgramCaption);
+    if (!IsUtm(settings.Family) && settings.ZonePosition < 0) return notice("Choose a zone.");
     return std::nullopt;
-}
-
-// Why the input can't be opened for reading, in the system's words; nothing
-// when it can.
-std::optional<std::string> unreadableReason(const std::filesystem::path& input)
-{
-    if (input.empty()) return "No input file is named.";
-    // A pipe or a device would block or never end: only a plain file is read.
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(input, error);
-    if (std::filesystem::is_directory(status)) return "It is a folder.";
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return "It is no plain file.";
-    errno = 0;
-    std::FILE* file = std::fopen(input.c_str(), "rb");
-    if (file == nullptr) {
-        const int reason = errno;
-        return reason != 0 ? std::generic_category().message(reason) : std::string("It can't be opened.");
-    }
-    std::fclose(file);
-    return std::nullopt;
-}
-
-std::string fullPath(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return (error ? path : absolute).string();
-}
-
-bool namesSameFile(const std::filesystem::path& a, const std::filesystem::path& b)
-{
-    std::error_code error;
-    const bool same = std::filesystem::equivalent(a, b, error);
-    return !error && same;
 }
 
 BatchOptions pageOptions(const FileConversionSettings& settings, const Platform& platform)
@@ -120,127 +58,102 @@ BatchOptions pageOptions(const FileConversionSettings& settings, const Platform&
     return options;
 }
 
-// Tells the user why the run ended at `failure`: a message for the file's
-// shape, the conversion errors of a number or a point for the rest.
-void reportFailure(const LineFailure& failure, const std::filesystem::path& input, MessageBoxes& messages)
+// Why the run ended at `failure`: a message for the file's shape, the
+// conversion errors of a number or a point for the rest.
+FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path& input)
 {
     const std::string line = "Line " + std::to_string(failure.Line);
     switch (failure.Kind) {
     case FailureKind::BadNumber:
         if (failure.Reason == TextProblem::MinusNotAllowed) {
-            throw CommandError(line + ": longitude '" + VisibleText(failure.Text) +
-                               "' has a minus sign, but 'West longitudes without minuses' is checked");
+            return {Shown::CommandError, kProgramCaption,
+                    line + ": longitude '" + VisibleText(failure.Text) +
+                        "' has a minus sign, but 'West longitudes without minuses' is checked"};
         }
-        throw ConvertError(line + ": '" + VisibleText(failure.Text) + "' " + failure.Problem);
+        return {Shown::ConvertError, kProgramCaption,
+                line + ": '" + VisibleText(failure.Text) + "' " + failure.Problem};
     case FailureKind::PointRange:
-        throw PointRangeError(line + ": " + failure.Text);
+        return {Shown::PointRangeError, kProgramCaption, line + ": " + failure.Text};
     case FailureKind::MissingField:
-        showFileError(messages, line + " of " + inputName(input) + " has no column " +
-                                    ColumnLetter(static_cast<int>(failure.Column)) + " (" + failure.Role + ").");
-        return;
+        return fileError(line + " of " + inputName(input) + " has no column " +
+                         ColumnLetter(static_cast<int>(failure.Column)) + " (" + failure.Role + ").");
     case FailureKind::TooLong:
-        showFileError(messages, line + " of " + inputName(input) + " is longer than " +
-                                    std::to_string(kMaxPointLineLength) + " characters.");
-        return;
+        return fileError(line + " of " + inputName(input) + " is longer than " +
+                         std::to_string(kMaxPointLineLength) + " characters.");
     case FailureKind::TooManyRows:
-        showFileError(messages, inputName(input) + " holds more than " + std::to_string(PointTable::kMaxRows) +
-                                    " points; a file conversion takes at most " +
-                                    std::to_string(PointTable::kMaxRows) + ".");
-        return;
+        return fileError(inputName(input) + " holds more than " + std::to_string(PointTable::kMaxRows) +
+                         " points; a file conversion takes at most " + std::to_string(PointTable::kMaxRows) + ".");
     case FailureKind::Utf16:
-        showFileError(messages, inputName(input) + " is UTF-16 text; save it as plain text (ANSI or UTF-8).");
-        return;
+        return fileError(inputName(input) + " is UTF-16 text; save it as plain text (ANSI or UTF-8).");
     case FailureKind::BrokenQuote:
     case FailureKind::ReadFailed:
-        showFileError(messages, "Can't read " + inputName(input) + ".");
-        return;
+        break;
     }
+    return fileError("Can't read " + inputName(input) + ".");
 }
 
 }  // namespace
 
-std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
-                                               CheckControl& BoxSkip)
+FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const Platform& platform,
+                                 const ConfirmReplace& confirm)
 {
     const auto start = std::chrono::steady_clock::now();
     // Nothing selected would read line 1 of the table: an ellipsoid never chosen.
-    if (settings.EllipsoidPosition < 0) {
-        platform.Messages.ShowMessage("Choose an ellipsoid\nNothing is selected in the Ellipsoid list.",
-                                      kProgramCaption);
-        return std::nullopt;
-    }
-    // A table that can't be read says why in a message; the run ends there.
-    std::optional<GridProjection> zone;
+    if (settings.EllipsoidPosition < 0) return notice("Choose an ellipsoid\nNothing is selected in the Ellipsoid list.");
+    // A table that can't be read, or a zone that can't be converted, says why
+    // in a message; the run ends there.
+    std::optional<ConversionRoute> route;
     try {
         const Ellipsoid ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
-        if (!settingsUsable(settings, platform.Messages)) return std::nullopt;
-        zone = zoneProjection(settings, ellipsoid, platform);
+        if (auto refusal = settingsRefusal(settings)) return *refusal;
+        CoordinateSide zone = FamilySide(settings.Family, settings.ZonePosition, platform);
+        const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
+        route.emplace(toGrid ? DegreesSide() : zone, toGrid ? std::move(zone) : DegreesSide(), ellipsoid, platform);
     } catch (const CommandError& error) {
-        platform.Messages.ShowMessage(error.what(), error.Caption());
-        return std::nullopt;
+        return FileRunFailure{Shown::Message, error.Caption(), error.what()};
     }
-    if (!zone) return std::nullopt;
-    const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
-    const PointTransform transform = toGrid ? PointTransform(std::nullopt, std::move(zone))
-                                            : PointTransform(std::move(zone), std::nullopt);
 
     const std::filesystem::path input(settings.InputPath);
     const std::filesystem::path output(settings.OutputPath);
-    if (const auto reason = unreadableReason(input)) {
-        platform.Messages.ShowMessage(std::string(kMissingInputMessage) + "\n" +
-                                          (input.empty() ? *reason : VisibleText(fullPath(input)) + ": " + *reason),
-                                      kFileErrorCaption);
-        return std::nullopt;
+    if (const auto reason = UnreadableReason(input)) {
+        return FileRunFailure{Shown::Message, kFileErrorCaption,
+                              std::string(kMissingInputMessage) + "\n" +
+                                  (input.empty() ? *reason : VisibleText(FullPath(input)) + ": " + *reason)};
     }
     // "Input File" fills the output box with the same name, so a plain GO
     // would overwrite the user's original without this question.
-    if (namesSameFile(input, output) &&
-        !platform.Messages.AskYesNo("Replace the input file " + inputName(input) + " with the converted points?",
-                                    kProgramCaption)) {
-        return std::nullopt;
+    if (NamesSameFile(input, output) &&
+        !confirm("Replace the input file " + inputName(input) + " with the converted points?")) {
+        return notice("");
     }
-
     LineReader reader(input, kMaxPointLineLength);
-    if (!reader.IsOpen()) {
-        showFileError(platform.Messages, "Can't read " + inputName(input) + ".");
-        return std::nullopt;
-    }
+    if (!reader.IsOpen()) return fileError("Can't read " + inputName(input) + ".");
     BatchSummary summary;
     try {
         // Written beside the output while the input is read; renamed over it
         // only after the last row, so the output may name the input itself.
         AtomicFileWriter writer(output);
-        struct WriterOutput : BatchOutput {
-            explicit WriterOutput(AtomicFileWriter& w) : Writer(w) {}
-            void Write(std::string_view chunk) override { Writer.Write(chunk); }
-            AtomicFileWriter& Writer;
-        } sink(writer);
+        WriterOutput sink(writer);
         std::optional<LineFailure> failure;
         BatchCallbacks callbacks;
         callbacks.Failure = [&](const LineFailure& f) { failure = f; };
-        const BatchOptions options = pageOptions(settings, platform);
-        summary = RunBatch(reader, sink, options, transform, callbacks);
-        if (failure) {
-            reportFailure(*failure, input, platform.Messages);
-            return std::nullopt;
-        }
-        if (summary.Rows == 0) {
-            showFileError(platform.Messages, inputName(input) + " holds no points.");
-            return std::nullopt;
+        summary = RunBatch(reader, sink, pageOptions(settings, platform), *route, callbacks);
+        if (failure) return failureOf(*failure, input);
+        if (summary.Rows == 0) return fileError(inputName(input) + " holds no points.");
+        if (summary.OutsidePoints > 0) {
+            return notice(OutsideRunText(summary, "'West longitudes without minuses'") + "." + kNothingWritten);
         }
         writer.Commit();
     } catch (const OutputFileError& e) {
-        platform.Messages.ShowMessage(e.what(), kFileErrorCaption);
-        return std::nullopt;
+        return FileRunFailure{Shown::Message, kFileErrorCaption, e.what()};
     }
-    // The first line was the header the box asked to discard.
-    if (settings.SkipFirstRow && summary.Lines >= 1) BoxSkip.SetChecked(false);
     return FileRunSummary{.Input = input,
                           .Output = output,
                           .Points = static_cast<int>(summary.Rows),
                           .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
                           .FarPoints = static_cast<int>(summary.FarPoints),
-                          .FarthestDegrees = summary.FarthestDegrees};
+                          .FarthestDegrees = summary.FarthestDegrees,
+                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1};
 }
 
 }  // namespace kartoval

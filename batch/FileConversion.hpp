@@ -15,8 +15,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace kartoval {
 
@@ -57,20 +59,43 @@ struct FileRunSummary {
     double Seconds = 0.0;   // the whole run, lookup to rename
     int FarPoints = 0;      // points more than kFarFromCentralMeridianDegrees from a TM central meridian
     double FarthestDegrees = 0.0;  // the largest distance from it of any point
+    bool HeaderDiscarded = false;  // "Skip first row" dropped the first line
 };
 
-// The run. Ends early, with a message and no file created or changed, when
-// nothing is selected in the ellipsoid list ("Choose an ellipsoid", as line 1
-// would be read), the ellipsoid or zone can't be looked up, the input can't
-// be found or is refused (a line too long, no row at all, more than 39999
-// rows, a line without a selected column), the user doesn't want the input
-// replaced, or the output can't be written. A selected field that is not a
-// number throws ConvertError, an impossible point throws PointRangeError, a
-// longitude written with a minus sign while every longitude is read as west
-// throws CommandError, each naming the line; nothing is written then either.
-// BoxSkip is cleared once a run that discarded a header line has written its
-// output: "Skip first row" holds for one file. A run that fails leaves it
-// checked. Gives the summary of a completed run, nothing when it ended early.
+// Why a run ended without writing, and how the page shows it: a message
+// box under Caption, or the window's error report for a bad number
+// (ConvertError), an impossible point (PointRangeError) or a refused input
+// (CommandError).
+struct FileRunFailure {
+    enum class Shown { Message, ConvertError, PointRangeError, CommandError };
+    Shown How = Shown::Message;
+    std::string Caption;
+    std::string Text;
+};
+
+using FileRunOutcome = std::variant<FileRunSummary, FileRunFailure>;
+
+// Asked before the input is replaced with its own output; true goes on.
+using ConfirmReplace = std::function<bool(const std::string& question)>;
+
+// The run, with no control touched and no box shown: the page answers the
+// question of replacing the input through `confirm` (a refusal ends the run
+// with an empty failure text: nothing to show) and shows the outcome. Ends early with a failure, no
+// file created or changed, when nothing is selected in the ellipsoid list
+// ("Choose an ellipsoid", as line 1 would be read), the ellipsoid or zone
+// can't be looked up, the input can't be found or is refused (a line too
+// long, no row at all, more than 39999 rows, a line without a selected
+// column), a selected field is no number, a point is impossible, a longitude
+// has a minus sign while every longitude is read as west, a point lies beyond
+// its zone's area, or the output can't be written.
+[[nodiscard]] FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const Platform& platform,
+                                               const ConfirmReplace& confirm);
+
+// The page's GO after its question: asks before replacing the input with its
+// own output, runs, shows a failure (a message box, or by throwing the
+// errors the window's error report shows) and clears BoxSkip once a run that
+// discarded a header line has written its output ("Skip first row" holds for
+// one file). Gives the summary of a completed run.
 std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
                                                CheckControl& BoxSkip);
 

@@ -2,6 +2,9 @@
 #include "batch/FileConversionPage.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
+#include "toolkit/Errors.hpp"
+
+#include <variant>
 
 namespace kartoval {
 namespace {
@@ -15,6 +18,29 @@ XyProjectionKind familyOf(const FileConversionPage& page)
 }
 
 }  // namespace
+
+std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
+                                               CheckControl& BoxSkip)
+{
+    const FileRunOutcome outcome = RunFileConversion(settings, platform, [&](const std::string& question) {
+        return platform.Messages.AskYesNo(question, kProgramCaption);
+    });
+    if (const auto* summary = std::get_if<FileRunSummary>(&outcome)) {
+        if (summary->HeaderDiscarded) BoxSkip.SetChecked(false);
+        return *summary;
+    }
+    const FileRunFailure& failure = std::get<FileRunFailure>(outcome);
+    using Shown = FileRunFailure::Shown;
+    switch (failure.How) {
+    case Shown::Message:
+        if (!failure.Text.empty()) platform.Messages.ShowMessage(failure.Text, failure.Caption);
+        break;
+    case Shown::ConvertError: throw ConvertError(failure.Text);
+    case Shown::PointRangeError: throw PointRangeError(failure.Text);
+    case Shown::CommandError: throw CommandError(failure.Text, failure.Caption);
+    }
+    return std::nullopt;
+}
 
 std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform)
 {

@@ -1,6 +1,6 @@
 #include "cli/Arguments.hpp"
 
-#include "cli/CloseMatch.hpp"
+#include "conversion/CloseMatch.hpp"
 
 #include <cctype>
 #include <charconv>
@@ -16,7 +16,7 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--factors", "--report-shift", "--keep-going", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--decimals", "--dms", "--factors", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids",
         "--help", "--version"};
     return names;
 }
@@ -104,6 +104,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--factors") { noValue(); line.Factors = true; }
         else if (argument == "--report-shift") { noValue(); line.ReportShift = true; }
         else if (argument == "--keep-going") { noValue(); line.KeepGoing = true; }
+        else if (argument == "--allow-outside") { noValue(); line.AllowOutside = true; }
         else if (argument == "--in-place") { noValue(); line.InPlace = true; }
         else if (argument == "--help" || argument == "-h") { line.Action = CliAction::Help; return line; }
         else if (argument == "--version") { line.Action = CliAction::Version; return line; }
@@ -162,7 +163,14 @@ When --from and --to are on different datums (a NAD27 zone to a NAD83 zone,
 geo:nad27 to utm:14N:nad83, ...), each point goes grid -> degrees -> NADCON
 datum shift (the grids beside the program) -> degrees -> grid, each side on
 its datum's ellipsoid. A point outside every grid of its datum is an error,
-never shifted by a guess. WGS 84 and the 1927-era datums are not connected.
+never shifted by a guess. WGS 84 and the 1927-era datums are not connected;
+WGS 84 and NAD83 are taken as one (they differ by up to about 2 m), and a
+run between them says so.
+
+A point more than half a degree beyond its zone's area is almost always a
+wrong input (a west longitude without its minus, a point of another zone):
+the run is refused, naming the first such line and the count, unless
+--allow-outside.
 
 Options:
   --ellipsoid NAME     an ellipsoid of ellips.txt (--list-ellipsoids); default: the
@@ -182,6 +190,9 @@ Options:
                        (degrees) to each line
   --report-shift       append the datum shift in metres (north, east) to each line
   --keep-going         report each bad line and go on (the line is left out)
+  --allow-outside      convert points that lie more than half a degree beyond their
+                       zone's area (EPSG extent; UTM: 9 degrees either side of the
+                       central meridian) instead of refusing the run
   --in-place           allow OUTPUT to be INPUT (replaced only after a whole run);
                        with INPUT alone, INPUT is replaced
   --list-zones [nad27|nad83|utm]   --list-ellipsoids   --help   --version

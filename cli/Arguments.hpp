@@ -12,11 +12,6 @@
 
 namespace kartoval {
 
-class UsageError : public CommandError {
-public:
-    using CommandError::CommandError;
-};
-
 enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids };
 
 struct CommandLine {
@@ -35,6 +30,7 @@ struct CommandLine {
     bool Factors = false;
     bool ReportShift = false;
     bool KeepGoing = false;
+    bool AllowOutside = false;
     bool InPlace = false;
     std::string Input = "-";   // "-": standard input
     std::string Output = "-";  // "-": standard output

@@ -3,11 +3,13 @@
 #include "batch/AtomicFileWriter.hpp"
 #include "batch/BatchRun.hpp"
 #include "batch/LineReader.hpp"
+#include "batch/RunFiles.hpp"
 #include "cli/Arguments.hpp"
-#include "cli/CloseMatch.hpp"
-#include "cli/Crs.hpp"
-#include "cli/DatumRoute.hpp"
 #include "cli/Listings.hpp"
+#include "conversion/CloseMatch.hpp"
+#include "conversion/ConversionRoute.hpp"
+#include "conversion/SideProjection.hpp"
+#include "datum/GridShiftEngine.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "toolkit/VisibleText.hpp"
@@ -67,52 +69,48 @@ private:
     std::FILE* stream_;
 };
 
-class FileOutput : public BatchOutput {
-public:
-    explicit FileOutput(AtomicFileWriter& writer) : writer_(writer) {}
-    void Write(std::string_view chunk) override { writer_.Write(chunk); }
-
-private:
-    AtomicFileWriter& writer_;
-};
-
-bool sameName(std::string_view a, std::string_view b)
+// The one ellipsoid of a run without a datum shift: --ellipsoid, else the
+// datum ellipsoid of the side that names a datum, else the other's, else
+// WGS 84. Two sides whose ellipsoids don't fit each other are two datums.
+Ellipsoid pickEllipsoid(const CommandLine& line, const CoordinateSide& from, const CoordinateSide& to,
+                        const Platform& platform, std::FILE* err)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-Ellipsoid pickEllipsoid(const CommandLine& line, const CrsChoice& from, const CrsChoice& to, const Platform& platform)
-{
+    const std::vector<Ellipsoid> table = ReadEllipsoids(platform);
     std::string name;
     if (line.Ellipsoid) {
         name = *line.Ellipsoid;
-    } else if (from.DatumEllipsoid && to.DatumEllipsoid && !sameName(*from.DatumEllipsoid, *to.DatumEllipsoid)) {
+    } else if (from.DatumEllipsoid && to.DatumEllipsoid && !EllipsoidFitsSide(from, *to.DatumEllipsoid) &&
+               !EllipsoidFitsSide(to, *from.DatumEllipsoid)) {
         // Two datums: that needs a datum shift, which this conversion is not.
         throw UsageError(from.Label + " is on " + *from.DatumEllipsoid + " and " + to.Label + " on " +
                          *to.DatumEllipsoid + "; Kartoval converts on one ellipsoid: name it with --ellipsoid");
+    } else if (from.Datum && from.DatumEllipsoid) {
+        name = *from.DatumEllipsoid;
+    } else if (to.Datum && to.DatumEllipsoid) {
+        name = *to.DatumEllipsoid;
     } else {
         name = from.DatumEllipsoid.value_or(to.DatumEllipsoid.value_or(kDefaultEllipsoid));
     }
-    const std::vector<Ellipsoid> ellipsoids = ReadEllipsoids(platform);
-    for (const Ellipsoid& ellipsoid : ellipsoids) {
-        if (sameName(ellipsoid.Name, name)) return ellipsoid;
+    const auto found = FindEllipsoid(table, name);
+    if (!found) {
+        std::vector<std::string> names;
+        for (const Ellipsoid& ellipsoid : table) names.push_back(ellipsoid.Name);
+        const auto matches = CloseMatches(name, names);
+        throw UsageError("unknown ellipsoid '" + name + "';" +
+                         (matches.empty() ? std::string(" see --list-ellipsoids") : DidYouMean(matches)));
     }
-    std::vector<std::string> names;
-    for (const Ellipsoid& ellipsoid : ellipsoids) names.push_back(ellipsoid.Name);
-    const auto matches = CloseMatches(name, names);
-    throw UsageError("unknown ellipsoid '" + name + "';" +
-                     (matches.empty() ? std::string(" see --list-ellipsoids") : DidYouMean(matches)));
+    if (line.Ellipsoid) {
+        for (const CoordinateSide* side : {&from, &to}) {
+            if (const auto notice = EllipsoidNotice(*side, found->Name)) {
+                std::fprintf(err, "%s: note: %s Converting on %s, as --ellipsoid asks.\n", kProgram, notice->c_str(),
+                             found->Name.c_str());
+            }
+        }
+    }
+    return *found;
 }
 
-std::optional<GridProjection> projectionOf(const CrsChoice& crs, const Ellipsoid& ellipsoid)
-{
-    if (!crs.Zone) return std::nullopt;
-    return GridProjection(EllipsoidInUnit(ellipsoid, crs.Unit), *crs.Zone);
-}
-
-void checkCombination(const CommandLine& line, const PointTransform& transform)
+void checkCombination(const CommandLine& line, const ConversionRoute& transform)
 {
     if (line.WestPositive && !transform.InputIsDegrees()) {
         throw UsageError("--west-positive is about longitudes read; the input holds grid values");
@@ -123,7 +121,7 @@ void checkCombination(const CommandLine& line, const PointTransform& transform)
     if (line.Factors && !transform.HasGrid()) throw UsageError("--factors needs a grid on one side");
 }
 
-BatchOptions optionsOf(const CommandLine& line, const PointTransform& transform)
+BatchOptions optionsOf(const CommandLine& line)
 {
     BatchOptions options;
     options.FieldDelimiter = line.FieldDelimiter;
@@ -137,7 +135,7 @@ BatchOptions optionsOf(const CommandLine& line, const PointTransform& transform)
     options.Factors = line.Factors;
     options.ReportShift = line.ReportShift;
     options.KeepGoing = line.KeepGoing;
-    (void)transform;
+    options.AllowOutside = line.AllowOutside;
     return options;
 }
 
@@ -196,33 +194,39 @@ private:
     bool shown_ = false;
 };
 
-bool sameFile(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 int convert(const CommandLine& line, const CliStreams& streams, const Platform& platform)
 {
-    const CrsChoice from = ResolveCrs(line.From, platform);
-    const CrsChoice to = ResolveCrs(line.To, platform);
-    std::optional<DatumRoute> route;
+    const CoordinateSide from = ParseSide(line.From, platform);
+    const CoordinateSide to = ParseSide(line.To, platform);
+    // The shift and its grids are set up only for a run between two datums.
+    std::optional<DatumShifter> shifter;
+    std::optional<GridShiftEngine> engine;
+    std::optional<ConversionRoute> route;
     if (NeedsDatumShift(from, to)) {
-        route.emplace(from, to, line.Ellipsoid.has_value(), platform);
-    } else if (line.ReportShift) {
-        throw UsageError("--report-shift needs --from and --to on two datums (geo:nad27 and geo:nad83, say)");
+        if (!HasGridPath(*from.Datum, *to.Datum)) throw UsageError(NoGridPathReason(*from.Datum, *to.Datum));
+        if (line.Ellipsoid) {
+            throw UsageError("--ellipsoid does not apply between two datums: " + from.Label + " is on " +
+                             from.DatumEllipsoid.value_or("?") + " and " + to.Label + " on " +
+                             to.DatumEllipsoid.value_or("?") + ", each datum on its own");
+        }
+        shifter.emplace(platform.DataFolder / kGridFolderName);
+        engine.emplace(*shifter);
+        route.emplace(from, to, ReadEllipsoids(platform), *engine, platform);
+    } else {
+        if (line.ReportShift) {
+            throw UsageError("--report-shift needs --from and --to on two datums (geo:nad27 and geo:nad83, say)");
+        }
+        route.emplace(from, to, pickEllipsoid(line, from, to, platform, streams.Err), platform);
+        if (TakesWgs84AsNad83(from, to)) std::fprintf(streams.Err, "%s: note: %s\n", kProgram, kWgs84AsNad83Note);
     }
-    const PointTransform transform = route ? route->Transform() : [&] {
-        const Ellipsoid ellipsoid = pickEllipsoid(line, from, to, platform);
-        return PointTransform(projectionOf(from, ellipsoid), projectionOf(to, ellipsoid));
-    }();
+    const ConversionRoute& transform = *route;
     checkCombination(line, transform);
-    const BatchOptions options = optionsOf(line, transform);
+    const BatchOptions options = optionsOf(line);
 
     const bool fromStdin = line.Input == "-";
     const bool toStdout = line.Output == "-";
     const std::string inputName = fromStdin ? "<stdin>" : line.Input;
-    if (!fromStdin && !toStdout && !line.InPlace && sameFile(line.Input, line.Output)) {
+    if (!fromStdin && !toStdout && !line.InPlace && NamesSameFile(line.Input, line.Output)) {
         throw UsageError("the output " + line.Output + " is the input; give --in-place to replace it");
     }
     std::optional<LineReader> reader;
@@ -241,7 +245,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     std::optional<AtomicFileWriter> writer;
     if (!toStdout) writer.emplace(std::filesystem::path(line.Output));
     StreamOutput streamOutput(streams.Out);
-    std::optional<FileOutput> fileOutput;
+    std::optional<WriterOutput> fileOutput;
     if (writer) fileOutput.emplace(*writer);
     BatchOutput& output = writer ? static_cast<BatchOutput&>(*fileOutput) : streamOutput;
 
@@ -276,11 +280,25 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         if (error > 0.0) std::fprintf(streams.Err, ", where the series may be off by about %.2g m", error);
         std::fputc('\n', streams.Err);
     }
-    if (writer) {
-        // A failed run leaves no output behind, unless --keep-going asked for the good lines.
-        if (status == kExitSuccess || (line.KeepGoing && !summary.Stopped && summary.Lines > line.HeaderLines)) {
-            writer->Commit();
+    bool refused = false;
+    if (summary.OutsidePoints > 0 && !summary.Stopped) {
+        const std::string text = OutsideRunText(summary, "--west-positive");
+        if (line.AllowOutside) {
+            std::fprintf(streams.Err, "%s: warning: %s: %s; converted as --allow-outside asks\n", kProgram,
+                         inputName.c_str(), text.c_str());
+        } else {
+            std::fprintf(streams.Err, "%s: %s: %s; %s (--allow-outside converts them anyway)\n", kProgram,
+                         inputName.c_str(), text.c_str(),
+                         writer ? "nothing written" : "output stopped before that line");
+            refused = true;
+            status = kExitBadLine;
         }
+    }
+    if (writer) {
+        // A failed run leaves no output behind, unless --keep-going asked for
+        // the good lines; a refused run leaves none at all.
+        const bool keepGood = line.KeepGoing && !summary.Stopped && summary.Lines > line.HeaderLines;
+        if (!refused && (status == kExitSuccess || keepGood)) writer->Commit();
     } else if (std::fflush(streams.Out) != 0) {
         throw InputOutputError(std::string("can't write the output: ") + std::strerror(errno));
     }

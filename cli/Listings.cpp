@@ -1,6 +1,6 @@
 #include "cli/Listings.hpp"
 
-#include "cli/Crs.hpp"
+#include "conversion/CoordinateSide.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"

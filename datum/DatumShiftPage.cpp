@@ -1,6 +1,8 @@
 #include "datum/DatumShiftPage.hpp"
 
-#include "datum/DatumConversion.hpp"
+#include "conversion/ConversionRoute.hpp"
+#include "datum/GridShiftEngine.hpp"
+#include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "toolkit/NumberText.hpp"
 
@@ -66,7 +68,7 @@ BoxLabels labels(const SideControls& side)
     return {"X" + unit, "Y" + unit};
 }
 
-DatumSide readSide(const SideControls& side, const Platform& platform)
+CoordinateSide readSide(const SideControls& side, const Platform& platform)
 {
     const int position = side.Box.GetItemIndex();
     if (position < 0) {
@@ -74,9 +76,11 @@ DatumSide readSide(const SideControls& side, const Platform& platform)
     }
     if (isGeographic(side)) {
         const GeodeticDatum datum = side.Geographic[static_cast<std::size_t>(position)].Datum;
-        return GeographicSide(datum);
+        CoordinateSide degrees = DegreesSide(datum);
+        degrees.Label = std::string(DatumName(datum)) + " geographic";
+        return degrees;
     }
-    return StatePlaneSide(platform, side.Family, position - static_cast<int>(side.Geographic.size()));
+    return FamilySide(side.Family, position - static_cast<int>(side.Geographic.size()), platform);
 }
 
 double readBox(const SideControls& side, const TextControl& box, const std::string& label, char separator)
@@ -101,21 +105,24 @@ DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShi
 {
     const SideControls in = controls(page, from);
     const SideControls out = controls(page, from == DatumPageSide::Nad27 ? DatumPageSide::Nad83 : DatumPageSide::Nad27);
-    const DatumSide fromSide = readSide(in, platform);
-    const DatumSide toSide = readSide(out, platform);
-
+    GridShiftEngine engine(shifter);
+    const ConversionRoute route(readSide(in, platform), readSide(out, platform), ReadEllipsoids(platform), engine,
+                                platform);
     const BoxLabels inLabels = labels(in);
     const double first = readBox(in, in.EditXLat, inLabels.XLat, platform.DecimalSeparator);
     const double second = readBox(in, in.EditYLon, inLabels.YLon, platform.DecimalSeparator);
-    const double x = fromSide.Grid ? first : second;
-    const double y = fromSide.Grid ? second : first;
-
-    const CrossDatumPoint point = ConvertAcrossDatums(shifter, fromSide, toSide, x, y);
-    const int decimals = toSide.Grid ? kDatumGridDecimals : kDatumDegreeDecimals;
+    const bool fromGrid = !route.InputIsDegrees();
+    const bool toGrid = !route.OutputIsDegrees();
+    const PointResult point = route.Convert(fromGrid ? first : second, fromGrid ? second : first);
+    const int decimals = toGrid ? kDatumGridDecimals : kDatumDegreeDecimals;
     const char sep = platform.DecimalSeparator;
-    out.EditXLat.SetText(fixedText(toSide.Grid ? point.X : point.Y, decimals, sep));
-    out.EditYLon.SetText(fixedText(toSide.Grid ? point.Y : point.X, decimals, sep));
-    return DatumShiftOutcome{from, fromSide.Name, toSide.Name, point.Shift};
+    out.EditXLat.SetText(fixedText(toGrid ? point.X : point.Y, decimals, sep));
+    out.EditYLon.SetText(fixedText(toGrid ? point.Y : point.X, decimals, sep));
+    DatumShiftOutcome outcome{from, route.From().Label, route.To().Label, point.Shift.value_or(ShiftedDegrees{}), {}};
+    if (point.Outside) {
+        outcome.OutsideNotice = "This point lies " + AreaMissText(point.Outside->Miss, point.Outside->ZoneLabel);
+    }
+    return outcome;
 }
 
 std::string metres(double value)
@@ -163,8 +170,14 @@ std::string DatumShiftStatus(const DatumShiftOutcome& outcome)
 {
     // The grid and the shift first: the status line may cut the route off.
     const std::string route = " (" + outcome.FromName + " -> " + outcome.ToName + ")";
+    // A point beyond its zone's area leads: it is the likelier mistake.
+    if (outcome.OutsideNotice) {
+        DatumShiftOutcome plain = outcome;
+        plain.OutsideNotice.reset();
+        return *outcome.OutsideNotice + ". " + DatumShiftStatus(plain);
+    }
     if (outcome.Shift.Grid.empty()) return "Same datum, no shift" + route;
-    return "Shifted with " + std::string(outcome.Shift.Grid) + ": " + metres(outcome.Shift.NorthMetres) +
+    return "Shifted with " + outcome.Shift.Grid + ": " + metres(outcome.Shift.NorthMetres) +
            " north, " + metres(outcome.Shift.EastMetres) + " east" + route;
 }
 

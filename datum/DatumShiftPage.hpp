@@ -3,10 +3,12 @@
 // side, each "Geographic" or a State Plane zone of its datum, with two boxes
 // that hold X and Y (in the zone's unit) or latitude and longitude.
 
+#include "conversion/ConversionRoute.hpp"
 #include "datum/DatumShift.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <optional>
 #include <string>
 
 namespace kartoval {
@@ -42,7 +44,10 @@ struct DatumShiftOutcome {
     DatumPageSide From = DatumPageSide::Nad27;
     std::string FromName;  // "NAD27 Texas South Central"
     std::string ToName;
-    DatumShiftResult Shift;
+    ShiftedDegrees Shift;
+    // "This point lies 900 km north of the area of NAD27 Texas South
+    // Central": shifted all the same, but probably not in the zone meant.
+    std::optional<std::string> OutsideNotice;
 };
 
 // "NAD27 -> NAD83" and "NAD83 -> NAD27": read the one side, write the other.

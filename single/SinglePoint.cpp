@@ -1,5 +1,5 @@
+#include "conversion/ConversionRoute.hpp"
 #include "geodesy/PointChecks.hpp"
-#include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
@@ -9,53 +9,69 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
+#include <variant>
+
 namespace kartoval {
 namespace {
 
 constexpr int kGridDecimals = 2;
 constexpr int kDegreeDecimals = 6;
 
-TransverseMercator utmProjection(const ConvertContext& context, Hemisphere hemisphere)
+void showError(const Platform& platform, const CommandError& error)
 {
-    return {EllipsoidInUnit(context.Shape, GridUnit::Metre), UtmZone(context.Position, hemisphere)};
+    platform.Messages.ShowMessage(error.what(), error.Caption());
 }
 
-PathOutcome forwardUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
+// The path of the checked family through the conversion core. False, after a
+// message, when the zone can't be looked up or converted; a bad number or a
+// point with no place throws.
+bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoid& ellipsoid,
+             const Platform& platform, SinglePointResult& result)
 {
-    const char sep = context.Env.DecimalSeparator;
-    const Geographic point = ReadGeographic(texts, sep);
-    const TransverseMercator projection = utmProjection(context, hemisphere);
-    const GridPoint grid = projection.Forward(point.Longitude, point.Latitude);
-    WriteGrid(texts, grid.Easting, grid.Northing, sep);
-    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
-}
-
-PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
-{
-    const char sep = context.Env.DecimalSeparator;
-    const double x = ReadBox(texts.X, kXBox, sep);
-    const double y = ReadBox(texts.Y, kYBox, sep);
-    const TransverseMercator projection = utmProjection(context, hemisphere);
-    const GeoPoint point = projection.Inverse(x, y);
-    WriteGeographic(texts, point.Latitude, point.Longitude, sep);
-    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
+    const char sep = platform.DecimalSeparator;
+    const bool forward = request.Direction == ConversionDirection::DegreesToXy;
+    std::optional<ConversionRoute> route;
+    try {
+        CoordinateSide zone = FamilySide(*request.Family, request.ZonePosition, platform);
+        route.emplace(forward ? DegreesSide() : zone, forward ? std::move(zone) : DegreesSide(), ellipsoid, platform);
+    } catch (const CommandError& error) {
+        showError(platform, error);
+        return false;
+    }
+    PointResult point;
+    if (forward) {
+        const double latitude = ReadBox(texts.Latitude, kLatitudeBox, sep);
+        const double longitude = ReadBox(texts.Longitude, kLongitudeBox, sep);
+        CheckLatitude(latitude, sep);
+        CheckLongitude(longitude, sep);
+        point = route->Convert(longitude, latitude);
+        texts.X = FloatToStr(point.X, sep);
+        texts.Y = FloatToStr(point.Y, sep);
+    } else {
+        // The conic path has always read Y before X, so a bad Y is the one reported.
+        const CoordinateSide& zone = route->From();
+        const bool lambert = zone.Zone && std::holds_alternative<LccParams>(zone.Zone->Projection);
+        double x = 0.0;
+        double y = 0.0;
+        if (lambert) {
+            y = ReadBox(texts.Y, kYBox, sep);
+            x = ReadBox(texts.X, kXBox, sep);
+        } else {
+            x = ReadBox(texts.X, kXBox, sep);
+            y = ReadBox(texts.Y, kYBox, sep);
+        }
+        point = route->Convert(x, y);
+        texts.Latitude = FloatToStr(point.Y, sep);
+        texts.Longitude = FloatToStr(point.X, sep);
+    }
+    result.DegreesFromCentralMeridian = point.DegreesFromCentralMeridian;
+    if (point.Outside) result.OutsideNotice = "This point lies " + AreaMissText(point.Outside->Miss, point.Outside->ZoneLabel);
+    return true;
 }
 
 void roundBox(std::string& text, const char* box, int decimals, char sep)
 {
     text = FloatToStr(RoundDecimals(ReadBox(text, box, sep), decimals), sep);
-}
-
-// The one path of the checked family; each State Plane zone says its unit.
-PathOutcome runPath(PageTexts& texts, const SinglePointRequest& request, const ConvertContext& context)
-{
-    const bool forward = request.Direction == ConversionDirection::DegreesToXy;
-    const XyProjectionKind family = *request.Family;
-    if (IsUtm(family)) {
-        const Hemisphere hemisphere = family == XyProjectionKind::UtmNorth ? Hemisphere::North : Hemisphere::South;
-        return forward ? forwardUtm(texts, context, hemisphere) : inverseUtm(texts, context, hemisphere);
-    }
-    return forward ? ForwardStatePlane(texts, context, family) : InverseStatePlane(texts, context, family);
 }
 
 // A list with nothing selected would read line 1 of its table: a plausible
@@ -100,35 +116,6 @@ double ReadBox(std::string_view text, const char* box, char decimalSeparator)
     }
 }
 
-Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
-{
-    Geographic point{};
-    point.Latitude = ReadBox(texts.Latitude, kLatitudeBox, decimalSeparator);
-    point.Longitude = ReadBox(texts.Longitude, kLongitudeBox, decimalSeparator);
-    CheckLatitude(point.Latitude, decimalSeparator);
-    CheckLongitude(point.Longitude, decimalSeparator);
-    return point;
-}
-
-void WriteGrid(PageTexts& texts, double x, double y, char decimalSeparator)
-{
-    CheckGridResult(x, y);
-    texts.X = FloatToStr(x, decimalSeparator);
-    texts.Y = FloatToStr(y, decimalSeparator);
-}
-
-void WriteGeographic(PageTexts& texts, double latitude, double longitude, char decimalSeparator)
-{
-    CheckGeographicResult(latitude, longitude);
-    texts.Latitude = FloatToStr(latitude, decimalSeparator);
-    texts.Longitude = FloatToStr(longitude, decimalSeparator);
-}
-
-void ShowLookupError(const Platform& platform, const CommandError& error)
-{
-    platform.Messages.ShowMessage(error.what(), error.Caption());
-}
-
 std::optional<XyProjectionKind> CheckedGridFamily(const SinglePointPage& page)
 {
     // Tested in the group's order; being one radio group, at most one is checked.
@@ -156,10 +143,9 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
     try {
         ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, request.EllipsoidPosition + 1);
     } catch (const CommandError& error) {
-        ShowLookupError(platform, error);
+        showError(platform, error);
         return std::nullopt;
     }
-    const ConvertContext context{platform, ellipsoid, request.ZonePosition};
     const char sep = platform.DecimalSeparator;
 
     PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),
@@ -167,12 +153,9 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
     SinglePointResult result{.Direction = request.Direction,
                              .Family = request.Family,
                              .EllipsoidName = ellipsoid.Name,
-                             .DegreesFromCentralMeridian = std::nullopt};
-    if (request.Family) {
-        const PathOutcome outcome = runPath(texts, request, context);
-        if (!outcome.Converted) return std::nullopt;
-        result.DegreesFromCentralMeridian = outcome.DegreesFromCentralMeridian;
-    }
+                             .DegreesFromCentralMeridian = std::nullopt,
+                             .OutsideNotice = std::nullopt};
+    if (request.Family && !runPath(texts, request, ellipsoid, platform, result)) return std::nullopt;
 
     // The output steps round what the boxes will show; in the forward direction
     // that includes the typed latitude and longitude.

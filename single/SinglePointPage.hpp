@@ -47,9 +47,13 @@ struct SinglePointResult {
     // Mercator zone (UTM and the TM State Plane zones), in degrees; nothing
     // for a conic zone.
     std::optional<double> DegreesFromCentralMeridian;
+    // "This point lies 1,240 km east of the area of NAD83 Texas South
+    // Central": the point converted, but probably not in the zone meant.
+    std::optional<std::string> OutsideNotice;
 };
 
-// "Convert": converts the typed point in the direction and grid family chosen,
+// "Convert": converts the typed point in the direction and grid family chosen
+// (a point beyond the zone's area converts, with an OutsideNotice),
 // then rounds X and Y to 2 decimals and latitude and longitude to 6. Either
 // every box gets its new text and the result tells what was done or, when the
 // click ends early (a message, or a CommandError for a bad number or an

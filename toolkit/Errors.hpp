@@ -43,4 +43,11 @@ public:
     using CommandError::CommandError;
 };
 
+// A request that can't be understood: an unknown zone or ellipsoid, options
+// that don't go together (kartoval-convert's exit status 2).
+class UsageError : public CommandError {
+public:
+    using CommandError::CommandError;
+};
+
 }  // namespace kartoval

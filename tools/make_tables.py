@@ -9,6 +9,8 @@ and writes
   data/nad83.txt     the State Plane zones of 1983 (metres)
   data/zone_codes.txt the EPSG code of every zone of the two tables, for
                      kartoval-convert's EPSG:NNNNN
+  data/zone_areas.txt the area of use of every zone (EPSG extent, degrees),
+                     for the check that a point lies in its zone
   tests/crosscheck/zone_sources.tsv
                      where each zone line came from and PROJ's definition of
                      that EPSG zone (from `projinfo`, Debian package
@@ -297,6 +299,39 @@ def proj_definition(crs_code):
     return " ".join(p for p in result.stdout.split() if p != "+type=crs")
 
 
+# ---------------------------------------------------------------- areas
+
+def zone_area_line(db, crs_code):
+    """code, south, north, west, east: the EPSG extent of a projected CRS.
+
+    A CRS with several usages gets the box around all of them; a box whose
+    west edge lies east of its east edge crosses the 180th meridian (the
+    Aleutians) and is written so."""
+    rows = db.execute(
+        "SELECT e.south_lat, e.north_lat, e.west_lon, e.east_lon FROM usage u JOIN extent e "
+        "ON u.extent_auth_name = e.auth_name AND u.extent_code = e.code "
+        "WHERE u.object_table_name = 'projected_crs' AND u.object_auth_name = 'EPSG' AND u.object_code = ?",
+        (str(crs_code),)).fetchall()
+    if not rows:
+        fail(f"EPSG:{crs_code} has no extent in the registry")
+    south = min(r[0] for r in rows)
+    north = max(r[1] for r in rows)
+    crossing = [r for r in rows if r[2] > r[3]]
+    if crossing and len(rows) > 1:
+        fail(f"EPSG:{crs_code}: several extents, one across the 180th meridian")
+    west = min(r[2] for r in rows)
+    east = max(r[3] for r in rows)
+    if crossing:
+        west, east = crossing[0][2], crossing[0][3]
+    return f"{crs_code}\t{number_text(south)}\t{number_text(north)}\t{number_text(west)}\t{number_text(east)}"
+
+
+def write_zone_areas(db, path, crs_codes):
+    header = "# EPSG code\tsouth\tnorth\twest\teast (degrees; west > east: across 180)"
+    lines = [zone_area_line(db, code) for code in sorted(set(crs_codes))]
+    path.write_text("\n".join([header] + lines) + "\n", encoding="ascii", newline="\n")
+
+
 # ---------------------------------------------------------------- output
 
 def write_table(path, lines):
@@ -343,6 +378,7 @@ def main():
     # code, table, zone name: one zone a line, by code
     (args.root / "data" / "zone_codes.txt").write_text("\n".join(line for _, line in sorted(codes)) + "\n",
                                                        encoding="ascii", newline="\n")
+    write_zone_areas(db, args.root / "data" / "zone_areas.txt", [code for code, _ in codes])
     (args.root / "tests" / "crosscheck" / "zone_sources.tsv").write_text("\n".join(sources) + "\n",
                                                                          encoding="ascii", newline="\n")
 

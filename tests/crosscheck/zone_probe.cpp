@@ -6,14 +6,15 @@
 //   <table> <line> <ellipsoid line> I <X> <Y>                  -> "<longitude> <latitude>"
 // <table> is nad27.txt or nad83.txt. The zone and the ellipsoid are looked up
 // in the data folder's tables by line, as a click does, and the point goes
-// through the page's own State Plane paths, so a wrong table value or a wrong
+// through the conversion core's route, as on the page, so a wrong table value or a wrong
 // argument order shows up as a difference. The answer is the text the page
 // would put in its boxes before the output step rounds it (15 significant
 // digits). A request that fails answers "ERROR <why>"; the probe goes on.
 
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
-#include "single/ConvertSteps.hpp"
+#include "conversion/ConversionRoute.hpp"
+#include "toolkit/NumberText.hpp"
 #include "toolkit/Errors.hpp"
 
 #include <iostream>
@@ -59,22 +60,14 @@ std::string answer(const std::string& request, const std::filesystem::path& data
     const Platform platform{messages, dataFolder, '.'};
     // The unit of the zone's grid is the table's business: the probe passes
     // the ellipsoid in metres, as the page does.
-    const ConvertContext context{platform, LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine), zoneLine - 1};
-    PageTexts texts;
-    bool converted = false;
-    if (direction == "F") {
-        texts.Longitude = first;
-        texts.Latitude = second;
-        converted = ForwardStatePlane(texts, context, family).Converted;
-    } else {
-        texts.X = first;
-        texts.Y = second;
-        converted = InverseStatePlane(texts, context, family).Converted;
-    }
-    if (!converted || !messages.Shown.empty()) {
-        return "ERROR " + (messages.Shown.empty() ? std::string("not converted") : messages.Shown.front());
-    }
-    return direction == "F" ? texts.X + " " + texts.Y : texts.Longitude + " " + texts.Latitude;
+    const Ellipsoid ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, ellipsoidLine);
+    CoordinateSide zone = FamilySide(family, zoneLine - 1, platform);
+    const bool forward = direction == "F";
+    const ConversionRoute route(forward ? DegreesSide() : zone, forward ? std::move(zone) : DegreesSide(), ellipsoid,
+                                platform);
+    const PointResult point = route.Convert(StrToFloat(first), StrToFloat(second));
+    if (!messages.Shown.empty()) return "ERROR " + messages.Shown.front();
+    return FloatToStr(point.X) + " " + FloatToStr(point.Y);
 }
 
 }  // namespace

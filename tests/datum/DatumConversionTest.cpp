@@ -2,7 +2,9 @@
 // EPSG codes, both ways; and the "Datum Shift" page's command over fake controls.
 
 #include "Cs2cs.hpp"
-#include "datum/DatumConversion.hpp"
+#include "conversion/ConversionRoute.hpp"
+#include "datum/GridShiftEngine.hpp"
+#include "refdata/Ellipsoids.hpp"
 #include "datum/DatumShiftPage.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "support/RowNames.hpp"
@@ -47,13 +49,13 @@ protected:
     FakeMessages messages;
     Platform platform{messages, KARTOVAL_RUNTIME_DIR, '.'};
 
-    DatumSide side(XyProjectionKind family, const std::string& name)
+    CoordinateSide side(XyProjectionKind family, const std::string& name)
     {
         for (const StatePlaneZone& zone : ReadStatePlaneZones(platform, family)) {
-            if (zone.Name == name) return StatePlaneSide(platform, family, zone);
+            if (zone.Name == name) return StatePlaneSide(family, zone);
         }
         ADD_FAILURE() << name << " is not in the zone table";
-        return GeographicSide(GeodeticDatum::Nad83);
+        return DegreesSide(GeodeticDatum::Nad83);
     }
 };
 
@@ -71,12 +73,16 @@ TEST_P(ZonesAcrossDatums, MatchCs2csBetweenTheZonesToAMillimetre)
     ASSERT_EQ(back27.size(), 1u) << "cs2cs failed";
 
     DatumShifter shifter(KARTOVAL_RUNTIME_DIR / std::filesystem::path(kGridFolderName));
-    const DatumSide side27 = side(XyProjectionKind::Nad27, row.zone27);
-    const DatumSide side83 = side(XyProjectionKind::Nad83, row.zone83);
-    const CrossDatumPoint forward = ConvertAcrossDatums(shifter, side27, side83, grid27[0].first, grid27[0].second);
+    GridShiftEngine engine(shifter);
+    const CoordinateSide side27 = side(XyProjectionKind::Nad27, row.zone27);
+    const CoordinateSide side83 = side(XyProjectionKind::Nad83, row.zone83);
+    const std::vector<Ellipsoid> table = ReadEllipsoids(platform);
+    const PointResult forward =
+        ConversionRoute(side27, side83, table, engine, platform).Convert(grid27[0].first, grid27[0].second);
     EXPECT_NEAR(forward.X, grid83[0].first, kMillimetre);
     EXPECT_NEAR(forward.Y, grid83[0].second, kMillimetre);
-    const CrossDatumPoint inverse = ConvertAcrossDatums(shifter, side83, side27, grid83[0].first, grid83[0].second);
+    const PointResult inverse =
+        ConversionRoute(side83, side27, table, engine, platform).Convert(grid83[0].first, grid83[0].second);
     EXPECT_NEAR(inverse.X, back27[0].first, kMillimetreInFeet);
     EXPECT_NEAR(inverse.Y, back27[0].second, kMillimetreInFeet);
 }

@@ -1,4 +1,4 @@
-#include "cli/CloseMatch.hpp"
+#include "conversion/CloseMatch.hpp"
 
 #include <algorithm>
 #include <cctype>

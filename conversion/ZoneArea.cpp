@@ -1,0 +1,171 @@
+#include "conversion/ZoneArea.hpp"
+
+#include "toolkit/Errors.hpp"
+#include "toolkit/NumberText.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <numbers>
+
+namespace kartoval {
+namespace {
+
+constexpr double kEarthRadiusKm = 6371.0088;  // mean radius: the distance only says how far, not where
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+// Longitude difference a - b in (-180, 180].
+double lonDifference(double a, double b)
+{
+    double d = std::fmod(a - b, 360.0);
+    if (d <= -180.0) d += 360.0;
+    if (d > 180.0) d -= 360.0;
+    return d;
+}
+
+std::map<int, ZoneArea> readAreas(const std::filesystem::path& path)
+{
+    std::ifstream file(path);
+    if (!file) throw CommandError("Can't find the zone area table " + path.string(), kFileErrorCaption);
+    std::map<int, ZoneArea> areas;
+    std::string line;
+    int number = 0;
+    while (std::getline(file, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line.front() == '#') continue;
+        double values[5] = {};
+        std::size_t begin = 0;
+        bool good = true;
+        for (int k = 0; k < 5 && good; ++k) {
+            const std::size_t end = std::min(line.find('\t', begin), line.size());
+            try {
+                values[k] = FileStrToFloat(std::string_view(line).substr(begin, end - begin), '.');
+            } catch (const ConvertError&) {
+                good = false;
+            }
+            begin = end + 1;
+            if (k < 4 && end == line.size()) good = false;
+        }
+        const ZoneArea area{values[1], values[2], values[3], values[4]};
+        good = good && values[0] == std::floor(values[0]) && values[0] > 0 && area.South >= -90.0 &&
+               area.South <= area.North && area.North <= 90.0 && std::abs(area.West) <= 180.0 &&
+               std::abs(area.East) <= 180.0;
+        const int code = good ? static_cast<int>(values[0]) : 0;
+        if (!good || areas.count(code) != 0) {
+            throw CommandError(path.string() + " line " + std::to_string(number) + ": '" + line +
+                                   (good ? "' lists its code a second time" : "' is no area (code, south, north, west, east)"),
+                               kFileErrorCaption);
+        }
+        areas.emplace(code, area);
+    }
+    return areas;
+}
+
+// The area table of a data folder, read once per process.
+const std::map<int, ZoneArea>& areasOf(const std::filesystem::path& path)
+{
+    static std::mutex guard;
+    static std::map<std::filesystem::path, std::map<int, ZoneArea>> cache;
+    const std::lock_guard lock(guard);
+    const auto found = cache.find(path);
+    if (found != cache.end()) return found->second;
+    return cache.emplace(path, readAreas(path)).first->second;
+}
+
+const std::vector<ZoneCode>& codesOf(const Platform& platform)
+{
+    static std::mutex guard;
+    static std::map<std::filesystem::path, std::vector<ZoneCode>> cache;
+    const std::lock_guard lock(guard);
+    const std::filesystem::path key = platform.DataFile(kZoneCodesFileName);
+    const auto found = cache.find(key);
+    if (found != cache.end()) return found->second;
+    return cache.emplace(key, ReadZoneCodes(platform)).first->second;
+}
+
+std::string thousands(long long value)
+{
+    std::string digits = std::to_string(value);
+    for (int k = static_cast<int>(digits.size()) - 3; k > 0; k -= 3) digits.insert(static_cast<std::size_t>(k), ",");
+    return digits;
+}
+
+}  // namespace
+
+std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& platform)
+{
+    switch (side.Kind) {
+    case SideKind::Degrees:
+        return std::nullopt;
+    case SideKind::Utm: {
+        const double meridian = UtmCentralMeridian(side.UtmZoneNumber - 1);
+        const bool north = side.UtmHemisphere == Hemisphere::North;
+        return ZoneArea{north ? 0.0 : kUtmSouthmostLatitude, north ? kUtmNorthmostLatitude : 0.0,
+                        lonDifference(meridian - kUtmAreaHalfWidthDegrees, 0.0),
+                        lonDifference(meridian + kUtmAreaHalfWidthDegrees, 0.0)};
+    }
+    case SideKind::StatePlane: {
+        // A data folder without the two tables (an older install, a test's
+        // own tables) has no areas to check against; a damaged one is refused.
+        std::error_code error;
+        if (!std::filesystem::exists(platform.DataFile(kZoneCodesFileName), error) ||
+            !std::filesystem::exists(platform.DataFile(kZoneAreasFileName), error)) {
+            return std::nullopt;
+        }
+        const auto code = ZoneEpsgCode(side, codesOf(platform));
+        if (!code) return std::nullopt;
+        const auto& areas = areasOf(platform.DataFile(kZoneAreasFileName));
+        const auto found = areas.find(*code);
+        if (found == areas.end()) return std::nullopt;
+        return found->second;
+    }
+    }
+    return std::nullopt;
+}
+
+std::optional<AreaMiss> OutsideArea(const ZoneArea& area, const GeoPoint& point)
+{
+    // Longitudes measured from the area's west edge, eastwards, so a box
+    // across the 180th meridian needs no case of its own.
+    const double width = area.West <= area.East ? area.East - area.West : area.East - area.West + 360.0;
+    double fromWest = std::fmod(point.Longitude - area.West, 360.0);
+    if (fromWest < 0) fromWest += 360.0;
+    // West of the box is the shorter way round when closer to its west edge.
+    double lonBeyond = 0.0;  // degrees beyond the box, negative west
+    if (fromWest > width) {
+        const double east = fromWest - width;
+        const double west = 360.0 - fromWest;
+        lonBeyond = east <= west ? east : -west;
+    }
+    double latBeyond = 0.0;
+    if (point.Latitude > area.North) latBeyond = point.Latitude - area.North;
+    if (point.Latitude < area.South) latBeyond = point.Latitude - area.South;
+    if (std::abs(lonBeyond) <= kAreaMarginDegrees && std::abs(latBeyond) <= kAreaMarginDegrees) return std::nullopt;
+
+    // The nearest point of the box, then the great circle to it.
+    const double nearestLat = std::clamp(point.Latitude, area.South, area.North) * kDegree;
+    const double nearestLon = (point.Longitude - lonBeyond) * kDegree;
+    const double lat = point.Latitude * kDegree;
+    const double lon = point.Longitude * kDegree;
+    const double h = std::pow(std::sin((lat - nearestLat) / 2), 2) +
+                     std::cos(lat) * std::cos(nearestLat) * std::pow(std::sin((lon - nearestLon) / 2), 2);
+    AreaMiss miss;
+    miss.Kilometres = 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
+    std::string direction;
+    if (latBeyond > 0) direction = "north";
+    if (latBeyond < 0) direction = "south";
+    if (lonBeyond != 0.0) direction += std::string(direction.empty() ? "" : "-") + (lonBeyond > 0 ? "east" : "west");
+    miss.Direction = direction;
+    return miss;
+}
+
+std::string AreaMissText(const AreaMiss& miss, const std::string& zoneLabel)
+{
+    const long long km = std::llround(miss.Kilometres);
+    return thousands(km) + " km " + miss.Direction + " of the area of " + zoneLabel;
+}
+
+}  // namespace kartoval

@@ -1,0 +1,55 @@
+#pragma once
+// Where on the Earth a zone's grid values mean what they say: each State
+// Plane zone's area of use (the EPSG extent, data/zone_areas.txt) and each
+// UTM zone's band. A point well outside its zone's area still converts, but
+// its numbers are almost always the sign of a wrong input: a west longitude
+// without its minus, a point of another zone, a swapped column.
+
+#include "conversion/CoordinateSide.hpp"
+#include "geodesy/ProjectionParams.hpp"
+#include "toolkit/Platform.hpp"
+
+#include <optional>
+#include <string>
+
+namespace kartoval {
+
+inline constexpr const char* kZoneAreasFileName = "zone_areas.txt";
+
+// Degrees. A box whose West lies east of its East crosses the 180th meridian.
+struct ZoneArea {
+    double South = 0.0;
+    double North = 0.0;
+    double West = 0.0;
+    double East = 0.0;
+};
+
+// A point counts as outside its zone's area when it lies more than this many
+// degrees beyond it: the EPSG extents are drawn tight around the state.
+inline constexpr double kAreaMarginDegrees = 0.5;
+// A UTM zone's area reaches this far either side of its central meridian:
+// there the classic series is still within about 2 m of the exact mapping.
+inline constexpr double kUtmAreaHalfWidthDegrees = 9.0;
+inline constexpr double kUtmSouthmostLatitude = -80.0;
+inline constexpr double kUtmNorthmostLatitude = 84.0;
+
+// The area of a side: UTM from its zone number and hemisphere, a State Plane
+// zone from zone_areas.txt by its EPSG code; nothing for degrees or a zone
+// the tables give no area (or a data folder without zone_codes.txt and
+// zone_areas.txt). Throws CommandError ("File error") naming the file
+// and line for an area table that can't be read or holds a bad line.
+[[nodiscard]] std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& platform);
+
+// How far a point lies beyond an area.
+struct AreaMiss {
+    double Kilometres = 0.0;  // to the nearest point of the area, on the sphere
+    std::string Direction;    // "east", "north-west", ...
+};
+
+// Nothing when the point lies inside the area widened by kAreaMarginDegrees.
+[[nodiscard]] std::optional<AreaMiss> OutsideArea(const ZoneArea& area, const GeoPoint& point);
+
+// "1,240 km east of the area of NAD83 Texas South Central".
+[[nodiscard]] std::string AreaMissText(const AreaMiss& miss, const std::string& zoneLabel);
+
+}  // namespace kartoval
