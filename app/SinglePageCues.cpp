@@ -1,7 +1,6 @@
 #include "app/SinglePageCues.hpp"
 
 #include "app/QtControls.hpp"
-#include "refdata/ZoneDatum.hpp"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,16 +13,6 @@
 namespace kartoval {
 namespace {
 
-// WGS 84 and GRS 1980 differ by 0.1 mm in the semi-minor axis: no grid
-// value shown to 0.01 can tell them apart.
-constexpr std::string_view kGrs1980 = "GRS 1980";
-constexpr std::string_view kWgs84 = "WGS 84";
-
-bool sameForTheGrid(std::string_view chosen, std::string_view datumEllipsoid)
-{
-    return chosen == datumEllipsoid || (datumEllipsoid == kGrs1980 && chosen == kWgs84);
-}
-
 const char* const kStaleProperty = "stale";
 const char* const kStaleTip = "Out of date: the input, zone, grid family, direction or ellipsoid has changed "
                               "since this was converted. Press Convert again.";
@@ -35,19 +24,14 @@ const char* GridUnitLabel(std::optional<XyProjectionKind> family)
     return family == XyProjectionKind::Nad27 ? "ftUS" : "m";
 }
 
-SinglePageCues::SinglePageCues(const SinglePageWidgets& widgets, QObject* parent) : QObject(parent), w_(widgets)
+SinglePageCues::SinglePageCues(const SinglePageWidgets& widgets, QObject* parent)
+    : QObject(parent), w_(widgets),
+      notice_(new DatumNoticeCue(w_.BoxProjection2, w_.BoxEllipsoid2, w_.DatumNotice, w_.UseDatumEllipsoid, this))
 {
-    w_.DatumNotice.setWordWrap(true);
-    w_.DatumNotice.hide();
-    w_.UseDatumEllipsoid.hide();
-    connect(&w_.BoxProjection2, &QComboBox::currentIndexChanged, this, [this] {
-        updateNotice();
-        inputChanged();
-    });
-    connect(&w_.BoxEllipsoid2, &QComboBox::currentIndexChanged, this, [this] {
-        updateNotice();
-        inputChanged();
-    });
+    w_.AreaNotice.setWordWrap(true);
+    w_.AreaNotice.hide();
+    connect(&w_.BoxProjection2, &QComboBox::currentIndexChanged, this, [this] { inputChanged(); });
+    connect(&w_.BoxEllipsoid2, &QComboBox::currentIndexChanged, this, [this] { inputChanged(); });
     // textEdited, not textChanged: Convert writing its results is no change of input.
     for (QLineEdit* edit : {&w_.EditLatitude, &w_.EditLongitude, &w_.EditX, &w_.EditY}) {
         connect(edit, &QLineEdit::textEdited, this, [this, edit] {
@@ -57,11 +41,6 @@ SinglePageCues::SinglePageCues(const SinglePageWidgets& widgets, QObject* parent
             if (isInput) inputChanged();
         });
     }
-    connect(&w_.UseDatumEllipsoid, &QPushButton::clicked, this, [this] {
-        const int position = w_.BoxEllipsoid2.findText(w_.UseDatumEllipsoid.property("ellipsoid").toString(),
-                                                       Qt::MatchExactly);
-        if (position >= 0) w_.BoxEllipsoid2.setCurrentIndex(position);
-    });
 }
 
 void SinglePageCues::FamilyChanged(std::optional<XyProjectionKind> family)
@@ -70,15 +49,18 @@ void SinglePageCues::FamilyChanged(std::optional<XyProjectionKind> family)
     const std::string unit = GridUnitLabel(family);
     w_.Label8.setText(ToQString("&X (" + unit + "):"));
     w_.Label9.setText(ToQString("&Y (" + unit + "):"));
-    updateNotice();
+    notice_->FamilyChanged(family);
     inputChanged();
 }
 
 void SinglePageCues::DirectionChanged() { inputChanged(); }
 
-void SinglePageCues::Converted(ConversionDirection direction)
+void SinglePageCues::Converted(ConversionDirection direction, const std::optional<std::string>& outsideNotice)
 {
     shown_ = direction;
+    w_.AreaNotice.setText(ToQString(outsideNotice.value_or("")));
+    w_.AreaNotice.setToolTip(ToQString(outsideNotice.value_or("")));
+    w_.AreaNotice.setVisible(outsideNotice.has_value());
     for (QLineEdit* edit : {&w_.EditLatitude, &w_.EditLongitude, &w_.EditX, &w_.EditY}) setStale(*edit, false);
 }
 
@@ -91,6 +73,8 @@ void SinglePageCues::ConvertFailed(ConversionDirection direction)
 void SinglePageCues::inputChanged()
 {
     if (shown_) markStale(*shown_);
+    // The notice was about the point on show, which is no longer current.
+    w_.AreaNotice.hide();
 }
 
 void SinglePageCues::markStale(ConversionDirection direction)
@@ -113,39 +97,6 @@ void SinglePageCues::setStale(QLineEdit& edit, bool stale)
     }
     edit.setPalette(palette);
     edit.setToolTip(stale ? QString::fromLatin1(kStaleTip) : QString());
-}
-
-// The datum's ellipsoid, when the chosen one differs: the conversion still
-// uses what the user chose, the notice only says so and offers the other.
-void SinglePageCues::updateNotice()
-{
-    const int zone = w_.BoxProjection2.currentIndex();
-    const std::string zoneName = zone >= 0 ? FromQString(w_.BoxProjection2.itemText(zone)) : std::string();
-    // Held as a string: an optional view built in a conditional trips
-    // GCC 12's uninitialised-value warning in optimised builds.
-    std::string wanted;
-    if (family_ && zone >= 0) {
-        if (const auto name = DatumEllipsoidName(*family_, zoneName)) wanted = std::string(*name);
-    }
-    const int chosenPosition = w_.BoxEllipsoid2.currentIndex();
-    const std::string chosen = chosenPosition >= 0 ? FromQString(w_.BoxEllipsoid2.itemText(chosenPosition)) : "";
-    if (wanted.empty() || sameForTheGrid(chosen, wanted)) {
-        w_.DatumNotice.hide();
-        w_.UseDatumEllipsoid.hide();
-        return;
-    }
-    const auto datum = ZoneDatum(*family_, zoneName);
-    const std::string subject = zoneName + " (" + std::string(DatumName(*datum)) + ")";
-    const std::string text = chosen.empty()
-                                 ? "No ellipsoid is chosen; " + subject + " is defined on " + wanted + "."
-                                 : subject + " is defined on " + wanted + ", not on " + chosen + ".";
-    w_.DatumNotice.setText(ToQString(text));
-    w_.DatumNotice.setToolTip(ToQString(text));
-    w_.DatumNotice.show();
-    const bool listed = w_.BoxEllipsoid2.findText(ToQString(wanted), Qt::MatchExactly) >= 0;
-    w_.UseDatumEllipsoid.setText(ToQString("&Use " + wanted));
-    w_.UseDatumEllipsoid.setProperty("ellipsoid", ToQString(wanted));
-    w_.UseDatumEllipsoid.setVisible(listed);
 }
 
 }  // namespace kartoval

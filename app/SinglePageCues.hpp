@@ -3,11 +3,13 @@
 // misread: the unit of X and Y, a notice when the chosen ellipsoid is not the
 // one the zone's datum is defined on, and which results are out of date.
 
+#include "app/DatumNoticeCue.hpp"
 #include "refdata/GridFamily.hpp"
 
 #include <QObject>
 
 #include <optional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -27,6 +29,7 @@ struct SinglePageWidgets {
     QLabel& Label9;  // names EditY
     QLabel& DatumNotice;
     QPushButton& UseDatumEllipsoid;
+    QLabel& AreaNotice;  // a converted point beyond its zone's area
 };
 
 class SinglePageCues : public QObject {
@@ -40,19 +43,20 @@ public:
     // The direction buttons changed.
     void DirectionChanged();
 
-    // A Convert that ended well: its results are the current ones.
-    void Converted(ConversionDirection direction);
+    // A Convert that ended well: its results are the current ones; a point
+    // beyond its zone's area is said under them.
+    void Converted(ConversionDirection direction, const std::optional<std::string>& outsideNotice = std::nullopt);
     // A Convert that ended early: the result pair of `direction` no longer
     // answers the input beside it.
     void ConvertFailed(ConversionDirection direction);
 
 private:
-    void updateNotice();
     void inputChanged();
     void markStale(ConversionDirection direction);
     void setStale(QLineEdit& edit, bool stale);
 
     SinglePageWidgets w_;
+    DatumNoticeCue* notice_;  // owned as a child
     std::optional<XyProjectionKind> family_;
     std::optional<ConversionDirection> shown_;  // direction of the results on show, if any
 };

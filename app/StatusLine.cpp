@@ -64,6 +64,8 @@ std::string SingleStatus(const SinglePointResult& result, const std::string& zon
         status += "; " + degrees(*far) + " from the central meridian: expect errors of about " +
                   aboutLength(ExpectedTmSeriesError(*far));
     }
+    // A point beyond its zone is the likelier mistake: it leads.
+    if (result.OutsideNotice) return *result.OutsideNotice + ". " + status;
     return status;
 }
 

@@ -97,7 +97,9 @@ struct TMain::Controls {
                           .Label8 = *form.Label8,
                           .Label9 = *form.Label9,
                           .DatumNotice = *form.DatumNotice,
-                          .UseDatumEllipsoid = *form.UseDatumEllipsoid})
+                          .UseDatumEllipsoid = *form.UseDatumEllipsoid,
+                          .AreaNotice = *form.AreaNotice}),
+          FileNotice(*form.BoxProjection, *form.BoxEllipsoid, *form.FileDatumNotice, *form.UseFileDatumEllipsoid)
     {
     }
 
@@ -111,6 +113,7 @@ struct TMain::Controls {
     FileConversionPage FilePage;
     SinglePointPage SinglePage;
     kartoval::SinglePageCues SinglePageCues;
+    DatumNoticeCue FileNotice;  // the File page's datum-ellipsoid notice
 };
 
 TMain::TMain(const AppServices& services, QWidget* parent)
@@ -270,7 +273,7 @@ void TMain::ButConvertClick()
         showStatus(FailureStatus(messages_.LastMessage()));
         return;
     }
-    c.SinglePageCues.Converted(result->Direction);
+    c.SinglePageCues.Converted(result->Direction, result->OutsideNotice);
     const int zone = form_->BoxProjection2->currentIndex();
     const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
     showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
@@ -293,21 +296,25 @@ void TMain::ButUTMSClick() { familyClick(kartoval::ButUTMSClick); }
 void TMain::ButFileUTMNClick()
 {
     report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmNorth); });
+    controls_->FileNotice.FamilyChanged(XyProjectionKind::UtmNorth);
 }
 
 void TMain::ButFileUTMSClick()
 {
     report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmSouth); });
+    controls_->FileNotice.FamilyChanged(XyProjectionKind::UtmSouth);
 }
 
 void TMain::ButFileNAD27Click()
 {
     report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad27); });
+    controls_->FileNotice.FamilyChanged(XyProjectionKind::Nad27);
 }
 
 void TMain::ButFileNAD83Click()
 {
     report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad83); });
+    controls_->FileNotice.FamilyChanged(XyProjectionKind::Nad83);
 }
 
 }  // namespace kartoval

@@ -8,6 +8,7 @@
 //   wrapper_difference <data folder>
 
 #include "geodesy/Angles.hpp"
+#include "tests/support/ClassicProjectionFunctions.hpp"
 #include "geodesy/LambertConic.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"

@@ -7,6 +7,7 @@
 
 #include "geodesy/Angles.hpp"
 #include "geodesy/GridProjection.hpp"
+#include "tests/support/ClassicProjectionFunctions.hpp"
 #include "geodesy/LambertConic.hpp"
 #include "geodesy/TransverseMercator.hpp"
 

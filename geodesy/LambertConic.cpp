@@ -141,40 +141,4 @@ PointFactors LambertConformalConic::Factors(double longitude, double latitude) c
     return {rho * n_ / (a_ * mFunction(phi, e_)), theta * kRadiansToDegrees};
 }
 
-double LccEasting(double longitude, double latitude, double e, double a, double falseEasting, double falseNorthing,
-                  double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
-{
-    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
-                                          falseEasting, falseNorthing})
-        .Forward(longitude, latitude)
-        .Easting;
-}
-
-double LccNorthing(double longitude, double latitude, double e, double a, double falseEasting, double falseNorthing,
-                   double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
-{
-    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
-                                          falseEasting, falseNorthing})
-        .Forward(longitude, latitude)
-        .Northing;
-}
-
-double LccLongitude(double easting, double northing, double e, double a, double falseEasting, double falseNorthing,
-                    double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
-{
-    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
-                                          falseEasting, falseNorthing})
-        .Inverse(easting, northing)
-        .Longitude;
-}
-
-double LccLatitude(double easting, double northing, double e, double a, double falseEasting, double falseNorthing,
-                   double firstParallel, double secondParallel, double latitudeOfOrigin, double centralMeridian)
-{
-    return LambertConformalConic({a, e}, {centralMeridian, latitudeOfOrigin, firstParallel, secondParallel,
-                                          falseEasting, falseNorthing})
-        .Inverse(easting, northing)
-        .Latitude;
-}
-
 }  // namespace kartoval

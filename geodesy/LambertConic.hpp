@@ -35,22 +35,4 @@ private:
     double lambda0_; // radians
 };
 
-[[nodiscard]] double LccEasting(double longitude, double latitude, double e, double a, double falseEasting,
-                                double falseNorthing, double firstParallel, double secondParallel,
-                                double latitudeOfOrigin, double centralMeridian);
-
-[[nodiscard]] double LccNorthing(double longitude, double latitude, double e, double a, double falseEasting,
-                                 double falseNorthing, double firstParallel, double secondParallel,
-                                 double latitudeOfOrigin, double centralMeridian);
-
-// Longitude in degrees, in (-180, 180].
-[[nodiscard]] double LccLongitude(double easting, double northing, double e, double a, double falseEasting,
-                                  double falseNorthing, double firstParallel, double secondParallel,
-                                  double latitudeOfOrigin, double centralMeridian);
-
-// Latitude in degrees.
-[[nodiscard]] double LccLatitude(double easting, double northing, double e, double a, double falseEasting,
-                                 double falseNorthing, double firstParallel, double secondParallel,
-                                 double latitudeOfOrigin, double centralMeridian);
-
 }  // namespace kartoval

@@ -226,36 +226,4 @@ double ExpectedTmSeriesError(double degreesFromCentralMeridian)
     return std::exp(std::log(lo.metres) + f * (std::log(hi.metres) - std::log(lo.metres)));
 }
 
-double TmEasting(double longitude, double latitude, double centralMeridian, double a, double falseEasting,
-                 double scaleFactor, double e)
-{
-    return TransverseMercator({a, e}, {centralMeridian, 0.0, scaleFactor, falseEasting, 0.0})
-        .Forward(longitude, latitude)
-        .Easting;
-}
-
-double TmNorthing(double longitude, double latitude, double centralMeridian, double latitudeOfOrigin, double a,
-                  double e, double falseNorthing, double scaleFactor)
-{
-    return TransverseMercator({a, e}, {centralMeridian, latitudeOfOrigin, scaleFactor, 0.0, falseNorthing})
-        .Forward(longitude, latitude)
-        .Northing;
-}
-
-double TmLatitude(double northing, double easting, double centralMeridian, double latitudeOfOrigin, double a,
-                  double falseEasting, double scaleFactor, double e, double falseNorthing)
-{
-    return TransverseMercator({a, e}, {centralMeridian, latitudeOfOrigin, scaleFactor, falseEasting, falseNorthing})
-        .Inverse(easting, northing)
-        .Latitude;
-}
-
-double TmLongitude(double northing, double easting, double centralMeridian, double latitudeOfOrigin, double a,
-                   double falseEasting, double scaleFactor, double e, double falseNorthing)
-{
-    return TransverseMercator({a, e}, {centralMeridian, latitudeOfOrigin, scaleFactor, falseEasting, falseNorthing})
-        .Inverse(easting, northing)
-        .Longitude;
-}
-
 }  // namespace kartoval

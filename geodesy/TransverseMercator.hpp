@@ -54,22 +54,4 @@ private:
 // Meridian distance from the equator to `latitude` (degrees), in the unit of a.
 [[nodiscard]] double MeridianDistance(double latitude, double a, double e);
 
-[[nodiscard]] double TmEasting(double longitude, double latitude, double centralMeridian, double a,
-                               double falseEasting, double scaleFactor, double e);
-
-[[nodiscard]] double TmNorthing(double longitude, double latitude, double centralMeridian,
-                                double latitudeOfOrigin, double a, double e, double falseNorthing,
-                                double scaleFactor);
-
-// Latitude in degrees. The central meridian is taken and not used, so that
-// both inverse functions share one argument list.
-[[nodiscard]] double TmLatitude(double northing, double easting, double centralMeridian, double latitudeOfOrigin,
-                                double a, double falseEasting, double scaleFactor, double e,
-                                double falseNorthing);
-
-// Longitude in degrees, in (-180, 180].
-[[nodiscard]] double TmLongitude(double northing, double easting, double centralMeridian, double latitudeOfOrigin,
-                                 double a, double falseEasting, double scaleFactor, double e,
-                                 double falseNorthing);
-
 }  // namespace kartoval

@@ -4,6 +4,7 @@
 
 #include "BatchFixture.hpp"
 
+#include "tests/support/ClassicProjectionFunctions.hpp"
 #include "geodesy/TransverseMercator.hpp"
 
 #include <cmath>

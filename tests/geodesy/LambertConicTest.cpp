@@ -3,6 +3,7 @@
 // formulas are exact (no series), so the grid tolerances are those of PROJ's
 // printed values.
 
+#include "tests/support/ClassicProjectionFunctions.hpp"
 #include "geodesy/LambertConic.hpp"
 #include "TestEllipsoids.hpp"
 

@@ -4,6 +4,7 @@
 // can't be handed over in the wrong order.
 
 #include "geodesy/GridProjection.hpp"
+#include "tests/support/ClassicProjectionFunctions.hpp"
 #include "TestEllipsoids.hpp"
 
 #include <gtest/gtest.h>

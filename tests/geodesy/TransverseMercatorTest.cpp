@@ -3,6 +3,7 @@
 // points from PROJ's exact transverse Mercator.
 
 #include "geodesy/Angles.hpp"
+#include "tests/support/ClassicProjectionFunctions.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "TestEllipsoids.hpp"
 

@@ -1,9 +1,0 @@
-#include "batch/PointNumberText.hpp"
-
-#include "batch/DegreesText.hpp"
-
-namespace kartoval {
-
-void AppendPointNumber(std::string& out, double value) { AppendFixed(out, value, kPointFileDecimals); }
-
-}  // namespace kartoval
