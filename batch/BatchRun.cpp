@@ -162,8 +162,7 @@ private:
 
     void noteOutside(const PointResult& point)
     {
-        const bool otherSign = options_.WestWithoutMinus && transform_.InputIsDegrees() &&
-                               transform_.InsideAreas(GeoPoint{-x_, y_});
+        const bool otherSign = transform_.InputIsDegrees() && transform_.InsideAreas(GeoPoint{-x_, y_});
         if (summary_.OutsidePoints++ == 0) {
             summary_.FirstOutsideLine = summary_.Lines;
             summary_.FirstOutside = FloatToStr(x_) + ", " + FloatToStr(y_) + " lies " +
@@ -299,14 +298,17 @@ BatchSummary RunBatch(LineReader& input, BatchOutput& output, const BatchOptions
     return loop.Run();
 }
 
-std::string OutsideRunText(const BatchSummary& summary, const std::string& westSetting)
+std::string OutsideRunText(const BatchSummary& summary)
 {
-    std::string text = "Line " + std::to_string(summary.FirstOutsideLine) + ": " + summary.FirstOutside + " (" +
-                       std::to_string(summary.OutsidePoints) + " of " + std::to_string(summary.Rows) + " points)";
-    if (summary.OtherSignInside) {
-        text += "; read without " + westSetting + " they would lie inside: are they east longitudes?";
-    }
-    return text;
+    return "Line " + std::to_string(summary.FirstOutsideLine) + ": " + summary.FirstOutside + " (" +
+           std::to_string(summary.OutsidePoints) + " of " + std::to_string(summary.Rows) + " points)";
+}
+
+std::optional<std::string> OtherSignHint(const BatchSummary& summary, const std::string& westSetting, bool westInForce)
+{
+    if (!summary.OtherSignInside) return std::nullopt;
+    if (westInForce) return "Read without " + westSetting + " they would lie inside: are they east longitudes?";
+    return "With the other sign of longitude they would lie inside: are they west longitudes without their minus?";
 }
 
 std::string ColumnName(std::size_t column)

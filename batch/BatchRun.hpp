@@ -91,10 +91,16 @@ struct BatchSummary {
 };
 
 // "Line 2: -6.8, 4.9 lies 1,700 km west of the area of UTM zone 32N (200 of
-// 200 points)", for a run with outside points; `westSetting` names the
-// setting that made longitudes west, said when turning their sign would put
-// every outside point inside.
-[[nodiscard]] std::string OutsideRunText(const BatchSummary& summary, const std::string& westSetting);
+// 200 points)", for a run with outside points.
+[[nodiscard]] std::string OutsideRunText(const BatchSummary& summary);
+
+// When turning the longitudes' sign would put every outside point inside:
+// "Read without 'West longitudes without minuses' they would lie inside: are
+// they east longitudes?" (`westSetting` names the setting that made them
+// west, when it was in force) or "With a minus sign ... west longitudes
+// without their minus?". Nothing otherwise.
+[[nodiscard]] std::optional<std::string> OtherSignHint(const BatchSummary& summary, const std::string& westSetting,
+                                                       bool westInForce);
 
 // Beyond this distance from the central meridian (degrees) the transverse
 // Mercator series drifts from the exact mapping by more than a centimetre.

@@ -141,7 +141,9 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
         if (failure) return failureOf(*failure, input);
         if (summary.Rows == 0) return fileError(inputName(input) + " holds no points.");
         if (summary.OutsidePoints > 0) {
-            return notice(OutsideRunText(summary, "'West longitudes without minuses'") + "." + kNothingWritten);
+            const auto hint = OtherSignHint(summary, "'West longitudes without minuses'",
+                                            pageOptions(settings, platform).WestWithoutMinus);
+            return notice(OutsideRunText(summary) + "." + kNothingWritten + (hint ? "\n" + *hint : ""));
         }
         writer.Commit();
     } catch (const OutputFileError& e) {

@@ -264,6 +264,22 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     if (readFailed) return kExitInputOutput;
 
     int status = summary.FailedLines > 0 ? kExitBadLine : kExitSuccess;
+    // Points beyond their zone's area refuse the whole run, unless asked for.
+    bool refused = false;
+    if (summary.OutsidePoints > 0 && !summary.Stopped) {
+        const auto hint = OtherSignHint(summary, "--west-positive", line.WestPositive);
+        refused = !line.AllowOutside;
+        if (refused) {
+            std::fprintf(streams.Err, "%s: %s: %s; %s, --allow-outside converts them anyway.%s%s\n", kProgram,
+                         inputName.c_str(), OutsideRunText(summary).c_str(),
+                         writer ? "nothing written" : "the output stops before that line", hint ? " " : "",
+                         hint.value_or("").c_str());
+            status = kExitBadLine;
+        } else {
+            std::fprintf(streams.Err, "%s: warning: %s: %s, converted as --allow-outside asks\n", kProgram,
+                         inputName.c_str(), OutsideRunText(summary).c_str());
+        }
+    }
     if (line.HeaderLines > 0 && summary.Lines <= line.HeaderLines) {
         std::fprintf(streams.Err, "%s: %s has %llu lines, not more than the %llu header lines of --header: no point to convert\n",
                      kProgram, inputName.c_str(), static_cast<unsigned long long>(summary.Lines),
@@ -272,27 +288,13 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     } else if (summary.Lines == 0) {
         std::fprintf(streams.Err, "%s: %s is empty: no point to convert\n", kProgram, inputName.c_str());
     }
-    if (summary.FarPoints > 0) {
+    if (summary.FarPoints > 0 && !refused) {
         const double error = ExpectedTmSeriesError(summary.FarthestDegrees);
         std::fprintf(streams.Err, "%s: warning: %llu %s more than %g degrees from the central meridian, the farthest %.2f degrees away",
                      kProgram, static_cast<unsigned long long>(summary.FarPoints),
                      summary.FarPoints == 1 ? "point lies" : "points lie", kFarFromCentralMeridianDegrees, summary.FarthestDegrees);
         if (error > 0.0) std::fprintf(streams.Err, ", where the series may be off by about %.2g m", error);
         std::fputc('\n', streams.Err);
-    }
-    bool refused = false;
-    if (summary.OutsidePoints > 0 && !summary.Stopped) {
-        const std::string text = OutsideRunText(summary, "--west-positive");
-        if (line.AllowOutside) {
-            std::fprintf(streams.Err, "%s: warning: %s: %s; converted as --allow-outside asks\n", kProgram,
-                         inputName.c_str(), text.c_str());
-        } else {
-            std::fprintf(streams.Err, "%s: %s: %s; %s (--allow-outside converts them anyway)\n", kProgram,
-                         inputName.c_str(), text.c_str(),
-                         writer ? "nothing written" : "output stopped before that line");
-            refused = true;
-            status = kExitBadLine;
-        }
     }
     if (writer) {
         // A failed run leaves no output behind, unless --keep-going asked for

@@ -203,6 +203,29 @@ TEST_F(SafeWindowTest, StatusLineWarnsFarFromTheCentralMeridian)
         << file;
 }
 
+// A point of another zone converts on the Single page with a notice; the
+// File page has the Single page's datum-ellipsoid notice and button.
+TEST_F(SafeWindowTest, OutsidePointAndFileDatumNoticeAreShown)
+{
+    Open();
+    List("BoxProjection2").setCurrentIndex(30);  // zone 31, central meridian 3 E
+    Type("EditLatitude", "40");
+    Type("EditLongitude", "20");  // 8 degrees beyond 12 E: 8 x 111.195 km x cos 40 = 681 km
+    Click("TabSheet2", "ButConvert");
+    EXPECT_TRUE(Label("AreaNotice").isVisible());
+    EXPECT_EQ(Status().rfind("This point lies 681 km east of the area of UTM zone 31N. Converted 1 point", 0), 0U)
+        << Status();
+    Type("EditLongitude", "4");
+    EXPECT_FALSE(Label("AreaNotice").isVisible());  // the notice goes with the point it was about
+
+    Click("TabSheet1", "ButFileNAD27");
+    EXPECT_EQ(Label("FileDatumNotice").text().toStdString(),
+              "Alabama East (NAD27) is defined on Clarke 1866, not on WGS 84.");
+    Click("TabSheet1", "UseFileDatumEllipsoid");
+    EXPECT_EQ(List("BoxEllipsoid").currentIndex(), kClarke1866Position);
+    EXPECT_FALSE(Label("FileDatumNotice").isVisible());
+}
+
 // A failing row is named by its line in the file, header and blank lines
 // counted; nothing is written and "Skip first row" stays for the retry.
 TEST_F(SafeWindowTest, FailingRowNamedByItsFileLine)

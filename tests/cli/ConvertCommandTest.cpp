@@ -314,5 +314,42 @@ TEST(ConvertCommand, DatumShiftReportsAndRefuses)
     }
 }
 
+// The core's guards as the command line shows them: a run with points beyond
+// their zone's area is refused whole, --allow-outside converts it; the
+// ellipsoid rule and WGS 84 = NAD83 are said on standard error.
+TEST(ConvertCommand, GuardsOfTheCoreOnTheCommandLine)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        const char* Input;
+        int Status;
+        const char* Err;  // a part of standard error
+        bool Written;
+    } rows[] = {
+        {{"--from", "geo", "--to", "utm:32N", "--west-positive"}, "1 6.8 4.9\n2 7.1 5.2\n", 1,
+         "Line 1: -6.8, 4.9 lies 753 km west of the area of UTM zone 32N (2 of 2 points); nothing written", false},
+        {{"--from", "geo", "--to", "utm:32N", "--west-positive"}, "1 6.8 4.9\n", 1,
+         "Read without --west-positive they would lie inside: are they east longitudes?", false},
+        {{"--from", "geo", "--to", "nad27:Texas South Central"}, "1 95.37 29.76\n", 1,
+         "are they west longitudes without their minus?", false},
+        {{"--from", "geo", "--to", "utm:32N", "--allow-outside"}, "1 -6.8 4.9\n", 0, "converted as --allow-outside asks",
+         true},
+        {{"--from", "geo:nad83", "--to", "utm:14N"}, "1 -99 29.5\n", 0, "WGS 84 and NAD83 are taken as the same datum",
+         true},
+        {{"--from", "geo", "--to", "nad27:Texas South Central", "--ellipsoid", "WGS 84"}, "1 -99 29.5\n", 0,
+         "Texas South Central (NAD27) is defined on Clarke 1866, not on WGS 84.", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Err);
+        TempFolder folder;
+        folder.Write("in.txt", row.Input);
+        const std::string out = (folder.Path / "out.txt").string();
+        const Result result = run(with(row.Arguments, {(folder.Path / "in.txt").string(), out}));
+        EXPECT_EQ(result.Status, row.Status);
+        EXPECT_NE(result.Err.find(row.Err), std::string::npos) << result.Err;
+        EXPECT_EQ(std::filesystem::exists(out), row.Written);
+    }
+}
+
 }  // namespace
 }  // namespace kartoval::testing
