@@ -1,6 +1,6 @@
 #include "batch/PointNumberText.hpp"
 
-#include "batch/DegreesText.hpp"
+#include "geodesy/DegreesText.hpp"
 
 namespace kartoval {
 

@@ -45,7 +45,8 @@ struct ConvertContext {
     int Position;     // selected zone position, -1 when none
 };
 
-// Reads the typed latitude then longitude; refuses a latitude outside -90..90
+// Reads the typed latitude then longitude, plain numbers or angles
+// (ReadDegreesBox); refuses a latitude outside -90..90
 // and a longitude outside -360..360.
 struct Geographic {
     double Latitude;

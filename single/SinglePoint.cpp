@@ -4,6 +4,7 @@
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
 #include "single/ConvertSteps.hpp"
+#include "single/DegreesBox.hpp"
 #include "single/RoundDecimals.hpp"
 #include "single/SinglePointPage.hpp"
 #include "toolkit/Errors.hpp"
@@ -44,6 +45,12 @@ PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphe
 void roundBox(std::string& text, const char* box, int decimals, char sep)
 {
     text = FloatToStr(RoundDecimals(ReadBox(text, box, sep), decimals), sep);
+}
+
+// A typed angle (29d45m37.44s N) is shown as the decimal degrees it read as.
+void roundDegreesBox(std::string& text, const char* box, AngleAxis axis, char sep)
+{
+    text = FloatToStr(RoundDecimals(ReadDegreesBox(text, box, axis, sep), kDegreeDecimals), sep);
 }
 
 // The one path of the checked family; each State Plane zone says its unit.
@@ -103,8 +110,8 @@ double ReadBox(std::string_view text, const char* box, char decimalSeparator)
 Geographic ReadGeographic(const PageTexts& texts, char decimalSeparator)
 {
     Geographic point{};
-    point.Latitude = ReadBox(texts.Latitude, kLatitudeBox, decimalSeparator);
-    point.Longitude = ReadBox(texts.Longitude, kLongitudeBox, decimalSeparator);
+    point.Latitude = ReadDegreesBox(texts.Latitude, kLatitudeBox, AngleAxis::Latitude, decimalSeparator);
+    point.Longitude = ReadDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, decimalSeparator);
     CheckLatitude(point.Latitude, decimalSeparator);
     CheckLongitude(point.Longitude, decimalSeparator);
     return point;
@@ -180,8 +187,8 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
         roundBox(texts.X, kXBox, kGridDecimals, sep);
         roundBox(texts.Y, kYBox, kGridDecimals, sep);
     }
-    roundBox(texts.Longitude, kLongitudeBox, kDegreeDecimals, sep);
-    roundBox(texts.Latitude, kLatitudeBox, kDegreeDecimals, sep);
+    roundDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, sep);
+    roundDegreesBox(texts.Latitude, kLatitudeBox, AngleAxis::Latitude, sep);
 
     page.EditX.SetText(texts.X);
     page.EditY.SetText(texts.Y);

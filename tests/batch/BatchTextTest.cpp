@@ -1,7 +1,7 @@
 // Degrees, numbers and fields as the batch core reads and writes them.
 
-#include "batch/DegreesText.hpp"
 #include "batch/LineFields.hpp"
+#include "geodesy/DegreesText.hpp"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +111,27 @@ TEST(DegreesText, DmsCarriesRoundedSecondsIntoMinutesAndDegrees)
     for (const auto& c : cases) {
         std::string text;
         AppendDms(text, c.Degrees, c.Axis, c.Decimals);
+        EXPECT_EQ(text, c.Text);
+    }
+}
+
+TEST(DegreesText, DmCarriesRoundedMinutesIntoDegrees)
+{
+    const struct {
+        double Degrees;
+        AngleAxis Axis;
+        int Decimals;
+        const char* Text;
+    } cases[]{
+        {29.0 + 45.0 / 60.0 + 37.44 / 3600.0, AngleAxis::Latitude, 4, "29°45.6240'N"},  // 37.44" = 0.624'
+        {-(95.0 + 22.188 / 60.0), AngleAxis::Longitude, 3, "95°22.188'W"},
+        {29.999999999, AngleAxis::Latitude, 4, "30°00.0000'N"},
+        {-0.0000000001, AngleAxis::Longitude, 2, "0°00.00'E"},
+        {-(7.0 + 5.5 / 60.0), AngleAxis::Latitude, 0, "7°06'S"},  // 5.5' rounds half away from zero
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        AppendDm(text, c.Degrees, c.Axis, c.Decimals);
         EXPECT_EQ(text, c.Text);
     }
 }
