@@ -53,6 +53,14 @@ std::string ZoneForStatus(XyProjectionKind family, int position, const std::stri
     return tableName;
 }
 
+std::string ZoneTip(XyProjectionKind family, int position, const std::string& tableName,
+                    const std::vector<ZoneCode>& codes)
+{
+    const std::string note = ZoneCodesNote(FindByZoneName(codes, family, tableName));
+    const std::string zone = ZoneForStatus(family, position, tableName);
+    return note.empty() ? zone : zone + " " + note;
+}
+
 std::string SingleStatus(const SinglePointResult& result, const std::string& zone)
 {
     if (!result.Family) return "Rounded the boxes: no grid family is checked, so nothing was converted";

@@ -4,11 +4,13 @@
 // line, so the user still sees what went wrong once the box is closed.
 
 #include "batch/FileConversion.hpp"
+#include "refdata/ZoneCodes.hpp"
 #include "single/SinglePointPage.hpp"
 #include "toolkit/Controls.hpp"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kartoval {
 
@@ -37,6 +39,12 @@ private:
 // "UTM zone 31 north" for the UTM families; the family and the zone's table
 // name for the State Plane ones ("NAD83 California zone 3").
 [[nodiscard]] std::string ZoneForStatus(XyProjectionKind family, int position, const std::string& tableName);
+
+// The zone list's tooltip: the zone as the status line names it and, for a
+// State Plane zone, the codes it is known by elsewhere: "NAD83 Texas South
+// Central (4204, EPSG:32140)".
+[[nodiscard]] std::string ZoneTip(XyProjectionKind family, int position, const std::string& tableName,
+                                  const std::vector<ZoneCode>& codes);
 
 // "Converted 39999 points from field.txt to field-utm.txt in 0.03 s", with
 // the count of points far from the central meridian when there are any.

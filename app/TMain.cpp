@@ -9,6 +9,7 @@
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/UtmZones.hpp"
 #include "single/SinglePointPage.hpp"
+#include "toolkit/Errors.hpp"
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
@@ -127,6 +128,11 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->setupUi(this);
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
+    try {
+        zoneCodes_ = ReadZoneCodes(platform_);
+    } catch (const CommandError&) {
+        // The codes only add to the zone list's tooltip; without them it names the zone alone.
+    }
     connectHandlers();
     connectCues();
 
@@ -193,6 +199,7 @@ void TMain::connectCues()
         });
     }
     connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
+    connect(form_->BoxProjection2, &QComboBox::currentIndexChanged, this, [this] { updateZoneTip(); });
     new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
     new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }
@@ -277,6 +284,16 @@ void TMain::ButConvertClick()
     const int zone = form_->BoxProjection2->currentIndex();
     const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
     showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
+}
+
+void TMain::updateZoneTip()
+{
+    const int zone = form_->BoxProjection2->currentIndex();
+    const std::optional<XyProjectionKind> family = CheckedGridFamily(controls_->SinglePage);
+    const std::string tip = family && zone >= 0
+                                ? ZoneTip(*family, zone, FromQString(form_->BoxProjection2->itemText(zone)), zoneCodes_)
+                                : std::string();
+    form_->BoxProjection2->setToolTip(ToQString(tip));
 }
 
 // A message from a family button (a missing zone table) is the last thing

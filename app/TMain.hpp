@@ -7,12 +7,14 @@
 
 #include "app/AppServices.hpp"
 #include "app/StatusLine.hpp"
+#include "refdata/ZoneCodes.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QLabel;
@@ -62,12 +64,14 @@ private:
     void report(const std::function<void()>& command);
     void familyClick(void (*handler)(SinglePointPage&, const Platform&));
     void showStatus(const std::string& text);
+    void updateZoneTip();
 
     std::unique_ptr<Ui::TMain> form_;
     std::unique_ptr<Controls> controls_;
     Dialogs& dialogs_;
     RecordingMessages messages_;  // every message box of the window goes through it
     Platform platform_;
+    std::vector<ZoneCode> zoneCodes_;  // empty when zone_codes.txt can't be read
 };
 
 }  // namespace kartoval

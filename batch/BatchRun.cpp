@@ -1,7 +1,7 @@
 #include "batch/BatchRun.hpp"
 
-#include "batch/DegreesText.hpp"
 #include "batch/LineReader.hpp"
+#include "geodesy/DegreesText.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
@@ -126,9 +126,7 @@ private:
             const TextProblem problem = readNumber(text, s, *s.Target);
             if (problem != TextProblem::None) {
                 return fail({FailureKind::BadNumber, summary_.Lines, s.Column, s.Role, problem, std::string(text),
-                             pageLayout() && problem == TextProblem::NotANumber ? "is not a valid floating point value"
-                                                                                : ProblemText(problem),
-                             fields_.size()},
+                             problemText(problem, s), fields_.size()},
                             false);
             }
         }
@@ -201,12 +199,25 @@ private:
         return ParsePlainNumber(text, value);
     }
 
+    // What a bad field is told: the page's own words, or for degrees what was expected.
+    [[nodiscard]] std::string problemText(TextProblem problem, const Selected& s) const
+    {
+        if (pageLayout()) {
+            return problem == TextProblem::NotANumber ? "is not a valid floating point value" : ProblemText(problem);
+        }
+        if (!s.Axis) return ProblemText(problem);
+        const bool west = options_.WestWithoutMinus && options_.MinusIsError && s.Axis == AngleAxis::Longitude;
+        return AngleProblemText(problem, *s.Axis, west);
+    }
+
     void appendValue(double value, AngleAxis axis)
     {
         if (!transform_.OutputIsDegrees()) {
             AppendFixed(out_, value, options_.GridDecimals);
         } else if (options_.Dms) {
             AppendDms(out_, value, axis, options_.DegreeDecimals);
+        } else if (options_.Dm) {
+            AppendDm(out_, value, axis, options_.DegreeDecimals);
         } else {
             AppendFixed(out_, value, options_.DegreeDecimals);
         }

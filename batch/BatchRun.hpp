@@ -5,9 +5,9 @@
 // two differ in (delimiter, columns, header, number syntax, output layout,
 // limits) are the options below.
 
-#include "batch/DegreesText.hpp"
 #include "batch/LineFields.hpp"
 #include "conversion/ConversionRoute.hpp"
+#include "geodesy/DegreesText.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -28,8 +28,9 @@ struct BatchOptions {
     bool WestWithoutMinus = false;
     bool MinusIsError = true;     // with WestWithoutMinus, a minus sign is refused instead of meaning east
     int GridDecimals = 4;
-    int DegreeDecimals = 9;       // seconds' decimals with Dms
+    int DegreeDecimals = 9;       // seconds' decimals with Dms, minutes' with Dm
     bool Dms = false;
+    bool Dm = false;              // degrees and decimal minutes
     bool Factors = false;         // scale factor and convergence appended to each line
     bool ReportShift = false;     // the datum shift in metres (north, east) appended to each line
     bool KeepGoing = false;       // a bad line is reported and left out; the run goes on

@@ -11,11 +11,11 @@
 // reading, converting and writing, the output renamed into place.
 
 #include "batch/AtomicFileWriter.hpp"
-#include "batch/DegreesText.hpp"
 #include "batch/FileConversion.hpp"
 #include "batch/LineFields.hpp"
 #include "batch/LineReader.hpp"
 #include "geodesy/Angles.hpp"
+#include "geodesy/DegreesText.hpp"
 #include "geodesy/GridProjection.hpp"
 #include "refdata/UtmZones.hpp"
 #include "toolkit/NumberText.hpp"

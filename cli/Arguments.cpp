@@ -16,7 +16,7 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--factors", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--decimals", "--dms", "--dm", "--factors", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids",
         "--help", "--version"};
     return names;
 }
@@ -101,6 +101,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--decimals") line.Decimals = parseCount<int>(value(), "--decimals", kMostDecimals);
         else if (argument == "--west-positive") { noValue(); line.WestPositive = true; }
         else if (argument == "--dms") { noValue(); line.Dms = true; }
+        else if (argument == "--dm") { noValue(); line.Dm = true; }
         else if (argument == "--factors") { noValue(); line.Factors = true; }
         else if (argument == "--report-shift") { noValue(); line.ReportShift = true; }
         else if (argument == "--keep-going") { noValue(); line.KeepGoing = true; }
@@ -154,6 +155,7 @@ CRS:  geo                      latitude/longitude in degrees (on the ellipsoid i
       utm:14N:nad27  utm:14N:nad83   UTM on that datum
       nad27:"Texas South Central"   nad83:"California zone 3"
                                a State Plane zone by its table name (--list-zones)
+      nad27:4204  nad83:0101   a State Plane zone by its zone code (leading zero optional)
       EPSG:32629 EPSG:26943 EPSG:32040 ...
                                UTM (326xx, 327xx, 258xx, 267xx, 269xx), every State
                                Plane zone of the tables, and 4326, 4267, 4269, 4135,
@@ -184,8 +186,9 @@ Options:
   --header N           the first N lines pass through unchanged (default 0)
   --west-positive      longitudes are west without minus signs (a minus is an error)
   --decimals N         decimals written (default 4 for grid values, 9 for degrees,
-                       3 for the seconds of --dms)
+                       3 for the seconds of --dms, 4 for the minutes of --dm)
   --dms                write degrees as degrees-minutes-seconds (77°30'00.000"W)
+  --dm                 write degrees as degrees and decimal minutes (29°45.6240'N)
   --factors            append the point scale factor and the meridian convergence
                        (degrees) to each line
   --report-shift       append the datum shift in metres (north, east) to each line
@@ -198,7 +201,9 @@ Options:
   --list-zones [nad27|nad83|utm]   --list-ellipsoids   --help   --version
 
 Degrees are read as decimals (-77.5), with a hemisphere letter (77.5W, W77.5),
-or as d°m's" (77°30'00"W, 77d30'00"W, 77:30:00W, 773000W packed DDDMMSS).
+as d°m's" (77°30'00"W, 77d30'00"W, 77:30:00W, 773000W packed DDDMMSS), with
+unit letters (29d45m37.44s N, 29d45m37.44sN, 95d22.188m W) or in decimal
+minutes (N 29 45.624, 29°45.624'N).
 Blank-separated input is written TAB-separated; other delimiters are kept.
 NAD27 grids are in US survey feet, NAD83 and UTM in metres.
 Output to a file is written to a temporary file and renamed at the end: a

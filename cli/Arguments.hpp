@@ -27,6 +27,7 @@ struct CommandLine {
     bool WestPositive = false;
     std::optional<int> Decimals;
     bool Dms = false;
+    bool Dm = false;
     bool Factors = false;
     bool ReportShift = false;
     bool KeepGoing = false;

@@ -29,6 +29,7 @@ constexpr const char* kDefaultEllipsoid = "WGS 84";
 constexpr int kDefaultGridDecimals = 4;
 constexpr int kDefaultDegreeDecimals = 9;
 constexpr int kDefaultSecondDecimals = 3;
+constexpr int kDefaultMinuteDecimals = 4;
 constexpr auto kProgressDelay = std::chrono::seconds(1);
 constexpr auto kProgressInterval = std::chrono::milliseconds(250);
 
@@ -118,6 +119,8 @@ void checkCombination(const CommandLine& line, const ConversionRoute& transform)
     if (line.Dms && !transform.OutputIsDegrees()) {
         throw UsageError("--dms writes degrees; the output holds grid values");
     }
+    if (line.Dm && !transform.OutputIsDegrees()) throw UsageError("--dm writes degrees; the output holds grid values");
+    if (line.Dm && line.Dms) throw UsageError("--dm and --dms are two ways of writing degrees: choose one");
     if (line.Factors && !transform.HasGrid()) throw UsageError("--factors needs a grid on one side");
 }
 
@@ -131,7 +134,9 @@ BatchOptions optionsOf(const CommandLine& line)
     options.WestWithoutMinus = line.WestPositive;
     options.Dms = line.Dms;
     options.GridDecimals = line.Decimals.value_or(kDefaultGridDecimals);
-    options.DegreeDecimals = line.Decimals.value_or(line.Dms ? kDefaultSecondDecimals : kDefaultDegreeDecimals);
+    options.Dm = line.Dm;
+    options.DegreeDecimals = line.Decimals.value_or(
+        line.Dms ? kDefaultSecondDecimals : (line.Dm ? kDefaultMinuteDecimals : kDefaultDegreeDecimals));
     options.Factors = line.Factors;
     options.ReportShift = line.ReportShift;
     options.KeepGoing = line.KeepGoing;

@@ -2,30 +2,19 @@
 
 #include "conversion/CoordinateSide.hpp"
 #include "refdata/Ellipsoids.hpp"
+#include "refdata/ZoneCodes.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
 
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <map>
 
 namespace kartoval {
 namespace {
 
 constexpr int kWgs84NorthBlock = 32600;
 constexpr int kWgs84SouthBlock = 32700;
-
-// Zone name to EPSG code, for one table.
-std::map<std::string, int> codesOf(const char* table, const Platform& platform)
-{
-    std::map<std::string, int> codes;
-    for (const ZoneCode& line : ReadZoneCodes(platform)) {
-        if (line.Table == table) codes[line.Name] = line.Code;
-    }
-    return codes;
-}
 
 const char* kindOf(const ZoneProjection& projection)
 {
@@ -37,12 +26,15 @@ const char* kindOf(const ZoneProjection& projection)
 void listStatePlane(XyProjectionKind family, const Platform& platform, std::FILE* out)
 {
     const bool nad27 = family == XyProjectionKind::Nad27;
-    const auto codes = codesOf(nad27 ? kNad27FileName : kNad83FileName, platform);
+    const std::vector<ZoneCode> codes = ReadZoneCodes(platform);
     for (const StatePlaneZone& zone : ReadStatePlaneZones(platform, family)) {
-        const auto code = codes.find(zone.Name);
-        std::fprintf(out, "%s:\"%s\"\t%s\t%s, %s\n", nad27 ? "nad27" : "nad83", zone.Name.c_str(),
-                     code == codes.end() ? "-" : ("EPSG:" + std::to_string(code->second)).c_str(), kindOf(zone.Projection),
-                     nad27 ? "US survey feet" : "metres");
+        // The EPSG code, then the State Plane zone code; "-" for one the zone lacks.
+        const ZoneCode* line = FindByZoneName(codes, family, zone.Name);
+        const std::string epsg = line == nullptr ? "-" : "EPSG:" + std::to_string(line->Code);
+        const std::string spcs =
+            line == nullptr || !line->StatePlaneCode ? "-" : StatePlaneCodeText(*line->StatePlaneCode);
+        std::fprintf(out, "%s:\"%s\"\t%s\t%s\t%s, %s\n", nad27 ? "nad27" : "nad83", zone.Name.c_str(), epsg.c_str(),
+                     spcs.c_str(), kindOf(zone.Projection), nad27 ? "US survey feet" : "metres");
     }
 }
 

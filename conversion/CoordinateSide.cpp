@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 
 namespace kartoval {
 namespace {
@@ -59,8 +58,18 @@ CoordinateSide utmOn(int zone, Hemisphere hemisphere, const char* ellipsoid, std
     return side;
 }
 
-CoordinateSide statePlane(XyProjectionKind family, const std::string& typed, const Platform& platform)
+CoordinateSide statePlane(XyProjectionKind family, std::string typed, const Platform& platform)
 {
+    // A zone code (nad83:4204) stands for its zone's name.
+    if (const auto code = ParseStatePlaneCode(typed)) {
+        const std::vector<ZoneCode> codes = ReadZoneCodes(platform);
+        const ZoneCode* line = FindByStatePlaneCode(codes, family, *code);
+        if (line == nullptr) {
+            throw UsageError(std::string("no ") + familyName(family) + " zone has the zone code " +
+                             StatePlaneCodeText(*code) + "; see --list-zones " + familyPrefix(family));
+        }
+        typed = line->Name;
+    }
     std::vector<StatePlaneZone> zones = ReadStatePlaneZones(platform, family);
     const auto found = std::find_if(zones.begin(), zones.end(),
                                     [&](const StatePlaneZone& zone) { return sameName(zone.Name, typed); });
@@ -227,28 +236,6 @@ std::string SideSpelling(const CoordinateSide& side)
         return std::string(familyPrefix(*side.Family)) + ":\"" + side.Zone->Name + "\"";
     }
     return "geo";
-}
-
-std::vector<ZoneCode> ReadZoneCodes(const Platform& platform)
-{
-    const auto path = platform.DataFile(kZoneCodesFileName);
-    std::ifstream file(path);
-    if (!file) throw CommandError("Can't find the zone code table " + path.string(), kFileErrorCaption);
-    std::vector<ZoneCode> codes;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t first = line.find('\t');
-        const std::size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos) continue;
-        ZoneCode entry;
-        const auto [end, error] = std::from_chars(line.data(), line.data() + first, entry.Code);
-        if (error != std::errc() || end != line.data() + first) continue;
-        entry.Table = line.substr(first + 1, second - first - 1);
-        entry.Name = line.substr(second + 1);
-        codes.push_back(std::move(entry));
-    }
-    return codes;
 }
 
 std::optional<int> ZoneEpsgCode(const CoordinateSide& side, const std::vector<ZoneCode>& codes)

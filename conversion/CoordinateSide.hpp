@@ -10,6 +10,7 @@
 #include "refdata/GridUnit.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
+#include "refdata/ZoneCodes.hpp"
 #include "refdata/ZoneDatum.hpp"
 #include "toolkit/Platform.hpp"
 
@@ -58,19 +59,6 @@ struct CoordinateSide {
 [[nodiscard]] CoordinateSide ParseSide(const std::string& text, const Platform& platform);
 // The spelling that ParseSide reads back as the same side.
 [[nodiscard]] std::string SideSpelling(const CoordinateSide& side);
-
-inline constexpr const char* kZoneCodesFileName = "zone_codes.txt";
-
-// One line of zone_codes.txt: the EPSG code of a State Plane zone of a table.
-struct ZoneCode {
-    int Code = 0;
-    std::string Table;  // "nad27.txt" or "nad83.txt"
-    std::string Name;   // the zone's name in that table
-};
-
-// Every line of zone_codes.txt in the data folder. Throws CommandError
-// ("File error") naming the file when it can't be read.
-[[nodiscard]] std::vector<ZoneCode> ReadZoneCodes(const Platform& platform);
 
 // The EPSG code of a State Plane side, from zone_codes.txt; nothing for other
 // sides or a zone the table doesn't list.

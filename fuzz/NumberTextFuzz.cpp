@@ -5,8 +5,8 @@
 // files' own pieces likewise: their plain numbers against from_chars, their
 // fixed notation against to_chars, and their field spans inside the line.
 
-#include "batch/DegreesText.hpp"
 #include "batch/LineFields.hpp"
+#include "geodesy/DegreesText.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 #include "toolkit/VisibleText.hpp"

@@ -4,6 +4,7 @@
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
 #include "single/ConvertSteps.hpp"
+#include "single/DegreesBox.hpp"
 #include "single/RoundDecimals.hpp"
 #include "single/SinglePointPage.hpp"
 #include "toolkit/Errors.hpp"
@@ -40,8 +41,8 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
     }
     PointResult point;
     if (forward) {
-        const double latitude = ReadBox(texts.Latitude, kLatitudeBox, sep);
-        const double longitude = ReadBox(texts.Longitude, kLongitudeBox, sep);
+        const double latitude = ReadDegreesBox(texts.Latitude, kLatitudeBox, AngleAxis::Latitude, sep);
+        const double longitude = ReadDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, sep);
         CheckLatitude(latitude, sep);
         CheckLongitude(longitude, sep);
         point = route->Convert(longitude, latitude);
@@ -72,6 +73,12 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
 void roundBox(std::string& text, const char* box, int decimals, char sep)
 {
     text = FloatToStr(RoundDecimals(ReadBox(text, box, sep), decimals), sep);
+}
+
+// A typed angle (29d45m37.44s N) is shown as the decimal degrees it read as.
+void roundDegreesBox(std::string& text, const char* box, AngleAxis axis, char sep)
+{
+    text = FloatToStr(RoundDecimals(ReadDegreesBox(text, box, axis, sep), kDegreeDecimals), sep);
 }
 
 // A list with nothing selected would read line 1 of its table: a plausible
@@ -163,8 +170,8 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
         roundBox(texts.X, kXBox, kGridDecimals, sep);
         roundBox(texts.Y, kYBox, kGridDecimals, sep);
     }
-    roundBox(texts.Longitude, kLongitudeBox, kDegreeDecimals, sep);
-    roundBox(texts.Latitude, kLatitudeBox, kDegreeDecimals, sep);
+    roundDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, sep);
+    roundDegreesBox(texts.Latitude, kLatitudeBox, AngleAxis::Latitude, sep);
 
     page.EditX.SetText(texts.X);
     page.EditY.SetText(texts.Y);

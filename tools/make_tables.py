@@ -8,7 +8,10 @@ and writes
   data/nad27.txt     the State Plane zones of 1927 (US survey feet)
   data/nad83.txt     the State Plane zones of 1983 (metres)
   data/zone_codes.txt the EPSG code of every zone of the two tables, for
-                     kartoval-convert's EPSG:NNNNN
+                     kartoval-convert's EPSG:NNNNN, and its four-digit State
+                     Plane zone code (nad83:4204), matched by parameters
+                     from PROJ's former init files (--fips, default
+                     ../shared/fips beside the source tree)
   data/zone_areas.txt the area of use of every zone (EPSG extent, degrees),
                      for the check that a point lies in its zone
   tests/crosscheck/zone_sources.tsv
@@ -332,6 +335,127 @@ def write_zone_areas(db, path, crs_codes):
     path.write_text("\n".join([header] + lines) + "\n", encoding="ascii", newline="\n")
 
 
+# ---------------------------------------------------------------- zone codes
+
+# The four-digit State Plane zone codes (the "FIPS" zone numbers of NGS
+# datasheets) come from PROJ's former +init files for the two datums. Their
+# names differ from EPSG's in spelling, so an entry is matched to a table
+# zone by its parameters.
+INIT_FILES = {"nad27.txt": "nad27.init", "nad83.txt": "nad83.init"}
+INIT_KINDS = {"tmerc": "TM", "lcc": "LAMBERT", "omerc": "OM1"}
+INIT_ENTRY = re.compile(r"^<(\d+)>\s*(.*?)\s*<>\s*$", re.M | re.S)
+INIT_ANGLE = re.compile(r"^([-+]?)(\d+(?:\.\d*)?|\.\d+)(?:d(\d+(?:\.\d*)?)?(?:'(\d+(?:\.\d*)?)?)?\"?)?$")
+INIT_COMMENT = re.compile(r"^# *(\d+): *(.*?): *nad\d\d *$", re.M)
+# Matching tolerances: the init files write angles to the second and scale
+# factors to 16 digits where EPSG keeps fewer (0.999933333 against
+# .9999333333333333; 0.9999938 for 1927 Rhode Island's 1 - 1/160000, 1e-7 of
+# scale being 1 cm in 100 km); a false origin is in metres there, in the
+# table's unit here, and both are good to far better than a millimetre.
+ANGLE_TOLERANCE = 1e-7   # degrees, about 1 cm on the ground
+SCALE_TOLERANCE = 1e-7
+LENGTH_TOLERANCE = 1e-3  # metres
+
+
+def init_angle(text, where):
+    """'-85d50', '30d30', "-36d52'11.6315", '31' -> degrees."""
+    match = INIT_ANGLE.match(text)
+    if not match:
+        fail(f"{where}: '{text}' is not an angle")
+    sign, degrees, minutes, seconds = match.groups()
+    value = Fraction(degrees) + Fraction(minutes or 0) / 60 + Fraction(seconds or 0) / 3600
+    return float(-value if sign == "-" else value)
+
+
+def read_init_entries(path):
+    """{code: (kind, {parameter: value}, name)} of one init file; angles in
+    degrees, lengths in metres, the name as its comment gives it."""
+    if not path.is_file():
+        fail(f"{path} not found: the zone codes are matched from PROJ's former init files")
+    text = path.read_text(encoding="ascii")
+    names = {int(code): name for code, name in INIT_COMMENT.findall(text)}
+    entries = {}
+    for code, body in INIT_ENTRY.findall(text):
+        where = f"{path.name} <{code}>"
+        params = dict(item.partition("=")[::2] for item in body.split() if "=" in item)
+        if "proj" not in params:
+            continue  # the <metadata> entry has no projection
+        kind = INIT_KINDS.get(params.pop("proj"))
+        if kind is None:
+            continue  # the polyconic Guam zone: no table holds one
+        values = {}
+        for key, text in params.items():
+            if key in ("lon_0", "lat_0", "lat_1", "lat_2", "lonc", "alpha"):
+                values[key] = init_angle(text, where)
+            elif key in ("k", "x_0", "y_0"):
+                values[key] = float(text)
+        entries[int(code)] = (kind, values, names.get(int(code), ""))
+    return entries
+
+
+def same_angle(a, b):
+    return abs((a - b + 180) % 360 - 180) <= ANGLE_TOLERANCE
+
+
+def entry_fits_zone(entry, zone, linear_unit):
+    """The init entry describes the table zone: same projection and parameters."""
+    kind, p, _ = entry
+    _, zone_kind, v, _, _ = zone
+    if kind != zone_kind:
+        return False
+    metres = float(EXACT_LENGTH_UNITS[linear_unit])
+
+    def length(a, b):
+        return abs(a - b * metres) <= LENGTH_TOLERANCE
+
+    if kind == "TM":
+        return (same_angle(p["lon_0"], v[0]) and same_angle(p["lat_0"], v[1]) and abs(p["k"] - v[2]) <= SCALE_TOLERANCE
+                and length(p["x_0"], v[3]) and length(p["y_0"], v[4]))
+    if kind == "LAMBERT":
+        parallels = sorted((p["lat_1"], p["lat_2"]))
+        return (same_angle(p["lon_0"], v[0]) and same_angle(p["lat_0"], v[1])
+                and all(same_angle(a, b) for a, b in zip(parallels, sorted(v[2:4])))
+                and length(p["x_0"], v[4]) and length(p["y_0"], v[5]))
+    # Oblique Mercator: the init files put the false origin at the projection
+    # centre, EPSG's variant A at the natural origin, so only the centre,
+    # azimuth and scale can agree.
+    return (same_angle(p["lat_0"], v[0]) and same_angle(p["lonc"], v[1]) and same_angle(p["alpha"], v[2])
+            and abs(p["k"] - v[4]) <= SCALE_TOLERANCE)
+
+
+def name_words(name):
+    """'alaska zone no. 10', 'Alaska zone 10' -> {'alaska', '10'}; 'michigan central/l' -> {'michigan', 'central'}."""
+    return set(re.findall(r"[a-z]+|\d+", name.lower().replace("/l", "").replace("/m", ""))) - {"zone", "no", "---"}
+
+
+def match_zone_codes(zones, table, fips_folder):
+    """{zone name: zone code} for the zones of `table` that an init entry
+    describes by its parameters. Where one entry fits several zones (NAD83
+    New Jersey and New York East share a projection), the zone whose name has
+    the entry's words is taken. Fails when that leaves two, or a zone gets two
+    codes."""
+    entries = read_init_entries(fips_folder / INIT_FILES[table])
+    _, linear_unit = DATUMS[table]
+    codes = {}
+    unused = []
+    for code, entry in sorted(entries.items()):
+        fits = [zone[0] for zone in zones if entry_fits_zone(entry, zone, linear_unit)]
+        if len(fits) > 1:
+            fits = [name for name in fits if name_words(name) == name_words(entry[2])]
+        if len(fits) > 1:
+            fail(f"{INIT_FILES[table]} <{code}> fits {table} zones {', '.join(fits)}")
+        if not fits:
+            unused.append(code)
+            continue
+        if fits[0] in codes:
+            fail(f"{table} {fits[0]} fits {INIT_FILES[table]} <{codes[fits[0]]}> and <{code}>")
+        codes[fits[0]] = code
+    without = [zone[0] for zone in zones if zone[0] not in codes]
+    print(f"{table}: {len(codes)} zone codes from {INIT_FILES[table]}; no code for "
+          f"{', '.join(without) or 'none'}; entries fitting no zone: "
+          f"{', '.join(f'{c:04d}' for c in unused) or 'none'}")
+    return codes
+
+
 # ---------------------------------------------------------------- output
 
 def write_table(path, lines):
@@ -346,7 +470,12 @@ def main():
     parser.add_argument("--db", default=DEFAULT_DB, help="the registry (default %(default)s)")
     parser.add_argument("--root", default=pathlib.Path(__file__).resolve().parent.parent, type=pathlib.Path,
                         help="the source tree to write into (default: this script's)")
+    parser.add_argument("--fips", type=pathlib.Path,
+                        help="the folder of PROJ's former nad27.init and nad83.init (default: ../shared/fips "
+                             "beside the source tree)")
     args = parser.parse_args()
+    if args.fips is None:
+        args.fips = args.root.resolve().parent / "shared" / "fips"
     if not pathlib.Path(args.db).is_file():
         fail(f"{args.db} not found (Debian package proj-data)")
     if shutil.which("projinfo") is None:
@@ -366,16 +495,19 @@ def main():
     for table in DATUMS:
         zones = read_zones(db, table)
         write_table(args.root / "data" / table, zone_lines(zones))
+        zone_codes = match_zone_codes(zones, table, args.fips)
         for number, (name, kind, _, crs_code, ellipsoid) in enumerate(zones, 1):
             ellipsoid_name = ellipsoids[ellipsoid][0]
             if ellipsoid_name not in line_of:
                 fail(f"{table}: {name} needs ellipsoid {ellipsoid_name}, which ellips.txt doesn't list")
             sources.append(f"{table}\t{number}\t{name}\t{kind}\t{crs_code}\t{ellipsoid_name}\t{ellipsoid}\t"
                            f"{proj_definition(crs_code)}")
-            codes.append((crs_code, f"{crs_code}\t{table}\t{name}"))
+            zone_code = f"\t{zone_codes[name]:04d}" if name in zone_codes else ""
+            codes.append((crs_code, f"{crs_code}\t{table}\t{name}{zone_code}"))
         counts = ", ".join(f"{k} {sum(1 for z in zones if z[1] == k)}" for k in ("LAMBERT", "TM", "OM1"))
         print(f"EPSG {version}: {table} {len(zones)} zones ({counts})")
-    # code, table, zone name: one zone a line, by code
+    # EPSG code, table, zone name and, where the zone has one, its State Plane
+    # zone code: one zone a line, by EPSG code
     (args.root / "data" / "zone_codes.txt").write_text("\n".join(line for _, line in sorted(codes)) + "\n",
                                                        encoding="ascii", newline="\n")
     write_zone_areas(db, args.root / "data" / "zone_areas.txt", [code for code, _ in codes])

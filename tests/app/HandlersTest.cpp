@@ -83,6 +83,20 @@ TEST_F(HandlersTest, MissingZoneTableIsReportedAndLeavesTheListEmpty)
     EXPECT_TRUE(Button("ButNAD83").isChecked());
 }
 
+TEST_F(HandlersTest, ZoneListTipGivesTheZoneCodesAndTheBoxesReadAnglesAsWritten)
+{
+    Folder.Write("zone_codes.txt", "26929\tnad83.txt\tAlabama East\t0101\n");
+    Open();
+    Click("TabSheet2", "ButNAD83");
+    EXPECT_EQ(List("BoxProjection2").toolTip().toStdString(), "NAD83 Alabama East (0101, EPSG:26929)");
+    // The zone's origin, 30°30'N 85°50'W, is its false origin whatever the
+    // ellipsoid: exactly, to the 2 decimals the boxes show.
+    Type("EditLatitude", "30d30m00s N");
+    Type("EditLongitude", QString::fromUtf8("85°50.000'W"));
+    Click("TabSheet2", "ButConvert");
+    EXPECT_EQ(Text("EditX") + " " + Text("EditY") + " " + Text("EditLatitude"), "200000 0 30.5");
+}
+
 // ---- Single page: Convert -----------------------------------------------
 
 struct ConvertRow {

@@ -1,7 +1,7 @@
 // Degrees, numbers and fields as the batch core reads and writes them.
 
-#include "batch/DegreesText.hpp"
 #include "batch/LineFields.hpp"
+#include "geodesy/DegreesText.hpp"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +113,16 @@ TEST(DegreesText, DmsCarriesRoundedSecondsIntoMinutesAndDegrees)
         AppendDms(text, c.Degrees, c.Axis, c.Decimals);
         EXPECT_EQ(text, c.Text);
     }
+}
+
+TEST(DegreesText, DmCarriesRoundedMinutesIntoDegrees)
+{
+    std::string text;
+    AppendDm(text, 29.0 + 45.0 / 60.0 + 37.44 / 3600.0, AngleAxis::Latitude, 4);  // 37.44" = 0.624'
+    AppendDm(text, -(95.0 + 22.188 / 60.0), AngleAxis::Longitude, 3);
+    AppendDm(text, 29.999999999, AngleAxis::Latitude, 4);
+    AppendDm(text, -0.0000000001, AngleAxis::Longitude, 2);
+    EXPECT_EQ(text, "29°45.6240'N" "95°22.188'W" "30°00.0000'N" "0°00.00'E");
 }
 
 TEST(LineFields, SplitsQuotesAndDelimiters)

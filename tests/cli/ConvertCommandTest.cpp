@@ -65,7 +65,10 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
         std::string Out;  // standard output, exactly
     } cases[]{
         {"bad number", kGeoToUtm29, "1 -9.5 38.7\n2 abc 38.7\n3 -9.5 38.7\n", 1,
-         "<stdin>:2: field B 'abc' is not a number\n", "1\t456521.7670\t4283604.7347\n"},
+         "<stdin>:2: field B 'abc' is not an angle: use 95d22m11.28s W, 95°22'11.28\"W or -95.369800\n",
+         "1\t456521.7670\t4283604.7347\n"},
+        {"unit letter unknown", kGeoToUtm29, "1 -9.5 29d45m37.44x\n", 1,
+         "field C '29d45m37.44x' is not an angle: use 29d45m37.44s N, 29°45'37.44\"N or 29.760400", ""},
         {"latitude out of range", kGeoToUtm29, "1 -9.5 95\n", 1, "<stdin>:1: Latitude 95 is outside -90..90", ""},
         {"missing field", kGeoToUtm29, "1 -9.5\n", 1, "<stdin>:1: field C (latitude) is missing: the line has 2 fields", ""},
         {"column past the end", with(kGeoToUtm29, {"--x", "E"}), "1 -9.5 38.7\n", 1, "field E (longitude) is missing", ""},
@@ -79,14 +82,16 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
         {"CR LF and lone CR", kGeoToUtm29, "1 -9.5 38.7\r\n2 -9.5 38.7\r3 -9.5 38.7", 0, "",
          "1\t456521.7670\t4283604.7347\n2\t456521.7670\t4283604.7347\n3\t456521.7670\t4283604.7347\n"},
         {"byte-order mark", kGeoToUtm29, "\xEF\xBB\xBF" "1 -9.5 38.7\n", 0, "", "1\t456521.7670\t4283604.7347\n"},
-        {"NUL in a field", kGeoToUtm29, "1 -9.5\0x 38.7\n"s, 1, "field B '-9.5<NUL>x' is not a number", ""},
+        {"NUL in a field", kGeoToUtm29, "1 -9.5\0x 38.7\n"s, 1, "field B '-9.5<NUL>x' is not an angle", ""},
         {"empty input", kGeoToUtm29, "", 0, "<stdin> is empty", ""},
         {"header longer than the file", with(kGeoToUtm29, {"--header", "3"}), "id lon lat\n1 -9.5 38.7\n", 1,
          "has 2 lines, not more than the 3 header lines", "id lon lat\n1 -9.5 38.7\n"},
         {"keep going", with(kGeoToUtm29, {"--keep-going", "--header", "1"}), "id lon lat\nx y z\n1 -9.5 38.7\n", 1,
-         "<stdin>:2: field B 'y' is not a number", "id lon lat\n1\t456521.7670\t4283604.7347\n"},
+         "<stdin>:2: field B 'y' is not an angle", "id lon lat\n1\t456521.7670\t4283604.7347\n"},
         {"unknown zone", {"--from", "geo", "--to", "nad27:Texas South Centrl"}, "", 2,
          "unknown NAD27 zone 'Texas South Centrl'; did you mean 'Texas South Central'", ""},
+        {"unknown zone code", {"--from", "geo", "--to", "nad83:9999"}, "", 2,
+         "no NAD83 zone has the zone code 9999; see --list-zones nad83", ""},
         {"unknown ellipsoid", with(kGeoToUtm29, {"--ellipsoid", "Clark 1866"}), "", 2,
          "unknown ellipsoid 'Clark 1866'; did you mean 'Clarke 1866'?", ""},
         {"unknown EPSG code", {"--from", "EPSG:9999", "--to", "geo"}, "", 2, "EPSG:9999 is none of the systems", ""},
@@ -242,11 +247,29 @@ TEST(ConvertCommand, ListsNameZonesAsTheyAreTyped)
 {
     const Result nad27 = run({"--list-zones", "nad27"});
     EXPECT_EQ(nad27.Status, 0);
-    EXPECT_NE(nad27.Out.find("nad27:\"Texas South Central\"\tEPSG:32040\tLambert conformal conic, US survey feet\n"),
+    EXPECT_NE(nad27.Out.find("nad27:\"Texas South Central\"\tEPSG:32040\t4204\tLambert conformal conic, US survey feet\n"),
               std::string::npos);
     const Result utm = run({"--list-zones", "utm"});
     EXPECT_NE(utm.Out.find("utm:29N\tEPSG:32629\tcentral meridian 9W\n"), std::string::npos);
     EXPECT_NE(run({"--list-ellipsoids"}).Out.find("WGS 84\t6378137\t298.257223563\n"), std::string::npos);
+}
+
+TEST(ConvertCommand, ZoneCodesAndAngleSpellingsReadAsTheirPlainForms)
+{
+    // Houston, 29°45'37.44"N 95°22'11.28"W, in NAD83 Texas South Central, as
+    // cs2cs -f %.4f EPSG:4269 EPSG:32140 gives it (PROJ 9.1.1).
+    const Result byName = run({"--from", "geo", "--to", "nad83:Texas South Central"}, "1 -95.3698 29.7604\n");
+    ASSERT_EQ(byName.Out, "1\t951008.1040\t4219019.8197\n") << byName.Err;
+    for (const char* line : {"1 -95.3698 29.7604\n", "1 95d22m11.28sW 29d45m37.44sN\n",
+                             "1\t95d22.188m W\t29d 45m 37.44s\n", "1 W95°22.188' N29°45'37.44\"\n"}) {
+        EXPECT_EQ(run({"--from", "geo", "--to", "nad83:4204"}, line).Out, byName.Out) << line;
+    }
+    const Result back = run({"--from", "nad83:4204", "--to", "geo:nad83", "--dm"}, byName.Out);
+    EXPECT_EQ(back.Out, "1\t95°22.1880'W\t29°45.6240'N\n") << back.Err;
+    const std::string alabama = run({"--from", "geo", "--to", "nad27:Alabama East"}, "1 -85.8 32.4\n").Out;
+    for (const char* code : {"nad27:0101", "nad27:101"}) {
+        EXPECT_EQ(run({"--from", "geo", "--to", code}, "1 -85.8 32.4\n").Out, alabama);
+    }
 }
 
 }  // namespace

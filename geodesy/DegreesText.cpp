@@ -1,7 +1,8 @@
-#include "batch/DegreesText.hpp"
+#include "geodesy/DegreesText.hpp"
 
 #include "toolkit/NumberText.hpp"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -17,6 +18,7 @@ constexpr double kMinutesPerDegree = 60.0;
 constexpr double kSecondsPerDegree = 3600.0;
 constexpr std::uint64_t kSecondsPerDegreeInt = 3600;
 constexpr std::uint64_t kSecondsPerMinuteInt = 60;
+constexpr std::uint64_t kMinutesPerDegreeInt = 60;
 // Doubles hold every integer below 2^53; above, the integer rounding below is not exact.
 constexpr double kExactIntegers = 9007199254740992.0;
 // The longest double in fixed notation: 309 integer digits, sign, point, decimals.
@@ -76,12 +78,36 @@ std::size_t markLength(std::string_view s)
     }
 }
 
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Steps back over the number that ends at `end` (digits and points); the
+// position where it starts.
+std::size_t numberStart(std::string_view s, std::size_t end)
+{
+    while (end > 0 && (isDigit(s[end - 1]) || s[end - 1] == '.')) --end;
+    return end;
+}
+
+// "29d45m37.44s": the trailing s is the seconds' unit, not South, when it
+// follows a number that follows a minutes' m (blanks allowed between them).
+// "38.9S" and "29 45 37.44S" keep their hemisphere.
+bool endsWithSecondsUnit(std::string_view s)
+{
+    if (s.size() < 2 || lowerAscii(s.back()) != 's') return false;
+    std::size_t k = numberStart(s, s.size() - 1);
+    if (k == s.size() - 1) return false;
+    while (k > 0 && isBlank(s[k - 1])) --k;
+    return k >= 2 && lowerAscii(s[k - 1]) == 'm' && numberStart(s, k - 1) != k - 1;
+}
+
 struct Component {
     std::string_view Digits;  // digits with at most one point
+    char Unit = 0;            // 'd', 'm' or 's' written right after the number
 };
 
-// Splits "77°30'15.5"" into its numbers; false when anything but numbers and
-// marks is there, or more than three numbers.
+// Splits "77°30'15.5"" or "29d45m37.44s" into its numbers; false when
+// anything but numbers and marks is there, more than three numbers, or a unit
+// letter in the wrong place (minutes first, seconds without minutes).
 bool components(std::string_view s, std::array<Component, 3>& parts, int& count)
 {
     count = 0;
@@ -95,8 +121,22 @@ bool components(std::string_view s, std::array<Component, 3>& parts, int& count)
         }
         if (i == start) return false;
         if (count == 3) return false;
-        parts[static_cast<std::size_t>(count++)] = Component{s.substr(start, i - start)};
+        Component part{s.substr(start, i - start)};
         std::size_t marks = 0;
+        if (i < s.size()) {
+            const char unit = lowerAscii(s[i]);
+            const bool afterMinutes = count == 2 && parts[1].Unit == 'm';
+            if (unit == 'd') {
+                part.Unit = 'd';  // read as a mark below, as always
+            } else if ((unit == 'm' && count == 1) || (unit == 's' && afterMinutes)) {
+                part.Unit = unit;
+                ++i;
+                ++marks;
+            } else if (unit == 'm' || unit == 's') {
+                return false;
+            }
+        }
+        parts[static_cast<std::size_t>(count++)] = part;
         while (i < s.size()) {
             const std::size_t length = markLength(s.substr(i));
             if (length == 0) break;
@@ -142,13 +182,15 @@ TextProblem ParseDegrees(std::string_view text, AngleAxis axis, bool westWithout
         s.remove_prefix(1);
         s = trimmed(s);
     }
-    if (!s.empty()) {
+    if (!s.empty() && !endsWithSecondsUnit(s)) {
         if (const char last = hemisphereLetter(s.back()); last != 0) {
             if (letter != 0) return TextProblem::TwoHemispheres;
             letter = last;
             s.remove_suffix(1);
             s = trimmed(s);
-            if (!s.empty() && hemisphereLetter(s.back()) != 0) return TextProblem::TwoHemispheres;
+            if (!s.empty() && hemisphereLetter(s.back()) != 0 && !endsWithSecondsUnit(s)) {
+                return TextProblem::TwoHemispheres;
+            }
         }
     }
     bool negative = false;
@@ -210,6 +252,17 @@ const char* ProblemText(TextProblem problem)
     case TextProblem::MinusNotAllowed: return "has a minus sign, but longitudes are west without minuses";
     }
     return "is not a number";
+}
+
+std::string AngleProblemText(TextProblem problem, AngleAxis axis, bool westWithoutMinus, char decimalSeparator)
+{
+    // Houston: 29°45'37.44"N 95°22'11.28"W, the same place in each spelling.
+    const bool latitude = axis == AngleAxis::Latitude;
+    std::string decimal = latitude ? "29.760400" : (westWithoutMinus ? "95.369800" : "-95.369800");
+    std::replace(decimal.begin(), decimal.end(), '.', decimalSeparator);
+    std::string text = problem == TextProblem::NotANumber ? "is not an angle" : ProblemText(problem);
+    text += latitude ? ": use 29d45m37.44s N, 29°45'37.44\"N or " : ": use 95d22m11.28s W, 95°22'11.28\"W or ";
+    return text + decimal;
 }
 
 void AppendFixed(std::string& out, double value, int decimals)
@@ -287,6 +340,43 @@ void AppendDms(std::string& out, double degrees, AngleAxis axis, int decimals)
         end += decimals;
     }
     *end++ = '"';
+    const bool negative = degrees < 0.0 && units != 0;
+    if (axis == AngleAxis::Latitude) {
+        *end++ = negative ? 'S' : 'N';
+    } else {
+        *end++ = negative ? 'W' : 'E';
+    }
+    out.append(buffer.data(), end);
+}
+
+void AppendDm(std::string& out, double degrees, AngleAxis axis, int decimals)
+{
+    decimals = decimals < 0 ? 0 : (decimals > kMaxDmsDecimals ? kMaxDmsDecimals : decimals);
+    const std::uint64_t perMinute = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    // Whole units of the last decimal of a minute, rounded once, so that
+    // 59.99996' carries into the next degree instead of printing 60.0000.
+    const auto units = static_cast<std::uint64_t>(
+        std::llround(std::fabs(degrees) * kMinutesPerDegree * static_cast<double>(perMinute)));
+    const std::uint64_t perDegree = perMinute * kMinutesPerDegreeInt;
+    const std::uint64_t minuteUnits = units % perDegree;
+    const std::uint64_t wholeMinutes = minuteUnits / perMinute;
+
+    std::array<char, 64> buffer;
+    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), units / perDegree).ptr;
+    *end++ = static_cast<char>(0xC2);
+    *end++ = static_cast<char>(0xB0);
+    *end++ = static_cast<char>('0' + wholeMinutes / 10);
+    *end++ = static_cast<char>('0' + wholeMinutes % 10);
+    if (decimals > 0) {
+        *end++ = '.';
+        std::uint64_t fraction = minuteUnits % perMinute;
+        for (int k = decimals - 1; k >= 0; --k) {
+            end[k] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        end += decimals;
+    }
+    *end++ = '\'';
     const bool negative = degrees < 0.0 && units != 0;
     if (axis == AngleAxis::Latitude) {
         *end++ = negative ? 'S' : 'N';
