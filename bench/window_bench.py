@@ -12,6 +12,7 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 
@@ -36,7 +37,8 @@ def main():
                             stderr=subprocess.DEVNULL)
     try:
         time.sleep(1.0)
-        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+        runtime = tempfile.mkdtemp(prefix="kartoval-window-bench-")  # mode 0700, as Qt wants it
+        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime)
         commands = {"empty window, one label": [args.floor]}
         commands.update({f"Kartoval ({label})": [path] for label, path in (p.split("=", 1) for p in args.programs)})
         for command in commands.values():  # a warm file cache for every program
@@ -57,6 +59,7 @@ def main():
                                      text=True).stdout.strip().splitlines()
             print(f"| {name} | {wall * 1e3:.0f} ms | {cpu * 1e3:.0f} ms | {wall / floor_wall:.2f}x "
                   f"| {cpu / floor_cpu:.2f}x | {len(objects)} |")
+        os.rmdir(runtime)
     finally:
         xvfb.terminate()
         xvfb.wait()
