@@ -12,6 +12,7 @@
 #include "refdata/UtmZones.hpp"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -22,13 +23,16 @@ namespace {
 constexpr int kZone29Position = 28;
 constexpr int kDecimals = 4;
 
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
 std::string_view nextField(std::string_view& line)
 {
-    const std::size_t start = line.find_first_not_of(" \t");
-    if (start == std::string_view::npos) return line = {};
-    const std::size_t end = line.find_first_of(" \t", start);
+    std::size_t start = 0;
+    while (start < line.size() && blank(line[start])) ++start;
+    std::size_t end = start;
+    while (end < line.size() && !blank(line[end])) ++end;
     const std::string_view field = line.substr(start, end - start);
-    line = end == std::string_view::npos ? std::string_view{} : line.substr(end);
+    line.remove_prefix(end);
     return field;
 }
 
@@ -39,11 +43,26 @@ double number(std::string_view text)
     return value;
 }
 
+// Fixed decimals through an integer of 1/10^kDecimals units: grid values are
+// far inside its range, and a floor needs no correctly rounded last digit.
 void append(std::string& out, double value)
 {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, kDecimals);
-    out.append(buffer, result.ptr);
+    constexpr long long kScale = 10000;
+    static_assert(kDecimals == 4);
+    long long units = std::llround(value * kScale);
+    if (units < 0) {
+        out += '-';
+        units = -units;
+    }
+    char buffer[32];
+    const auto whole = std::to_chars(buffer, buffer + sizeof buffer, units / kScale);
+    out.append(buffer, whole.ptr);
+    const long long fraction = units % kScale;
+    char digits[kDecimals] = {'0', '0', '0', '0'};
+    std::to_chars(digits + kDecimals - (fraction >= 1000 ? 4 : fraction >= 100 ? 3 : fraction >= 10 ? 2 : 1),
+                  digits + kDecimals, fraction);
+    out += '.';
+    out.append(digits, kDecimals);
 }
 
 }  // namespace
