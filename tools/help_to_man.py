@@ -34,6 +34,11 @@ def options(block):
     """`  --name ARG   text` entries with deeper-indented continuation lines."""
     out = []
     for line in block[1:]:
+        parts = re.split(r"\s{3,}", line.strip())
+        if line.startswith("  --") and len(parts) > 1 and all(p.startswith("--") for p in parts):
+            # A line of options without descriptions: one entry each.
+            out += [".TP\n" + roff(p) for p in parts]
+            continue
         m = re.match(r"^  (\S.*?)(?:\s{2,}(\S.*))?$", line)
         if m and line.startswith("  --"):
             out.append(".TP\n" + roff(m.group(1)))
@@ -58,6 +63,7 @@ def main(program, extra, output):
            roff(f"{name} - convert point files between latitude/longitude, UTM and US State Plane grids"),
            ".SH SYNOPSIS", ".B " + roff(name), roff(usage.removeprefix(name).strip()),
            ".SH DESCRIPTION"]
+    after_options = False
     for block in paragraphs(lines[1:]):
         first = block[0]
         if first.startswith("CRS:"):
@@ -65,9 +71,13 @@ def main(program, extra, output):
                                                    for line in block] + [".fi"]
         elif first.startswith("Options:"):
             out += [".SH OPTIONS"] + options(block)
+            after_options = True
         elif first.startswith("Exit status:"):
             out += [".SH EXIT STATUS", roff(" ".join(block).removeprefix("Exit status: "))]
         else:
+            if after_options:
+                out.append(".SH NUMBERS AND FILES")
+                after_options = False
             out += [".PP", roff(" ".join(line.strip() for line in block))]
     with open(extra, encoding="utf-8") as f:
         out.append(f.read().rstrip("\n"))
