@@ -9,5 +9,5 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QLabel label(QStringLiteral("Kartoval"));
-    return QuitWhenShown(app, label);
+    QuitWhenShown(label);
 }

@@ -18,5 +18,5 @@ int main(int argc, char** argv)
     kartoval::QtDialogs dialogs;
     kartoval::TMain Main({messages, dialogs, kartoval::ProgramDataFolder().Folder,
                 kartoval::DecimalSeparatorOf(QLocale::system())});
-    return QuitWhenShown(app, Main);
+    QuitWhenShown(Main);
 }
