@@ -9,7 +9,7 @@ built="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
-tables=("$(dirname "$built")"/{ellips.txt,nad27.txt,nad83.txt,zone_codes.txt})
+tables=("$(dirname "$built")"/*.txt)  # every table the build copied beside the program
 mkdir -p "$work/usr/bin" "$work/usr/share/kartoval" "$work/path" "$work/own" "$work/bare/bin"
 cp "$built" "$work/usr/bin/"
 cp "${tables[@]}" "$work/usr/share/kartoval/"
