@@ -13,8 +13,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     kartoval::QtMessageBoxes messages;
     kartoval::QtDialogs dialogs;
-    // The data tables are read from the program's own folder, never from the
+    // The data tables are found from the program's own folder, never from the
     // current directory, so the program finds them wherever it is started.
-    return kartoval::RunKartoval(app, {messages, dialogs, kartoval::ProgramFolder(),
-                                       kartoval::DecimalSeparatorOf(QLocale::system())});
+    const kartoval::DataFolderSearch data = kartoval::ProgramDataFolder();
+    if (!data.Found) messages.ShowMessage(kartoval::DataFolderNotFoundText(data), kartoval::kFileErrorCaption);
+    return kartoval::RunKartoval(app, {messages, dialogs, data.Folder, kartoval::DecimalSeparatorOf(QLocale::system())});
 }

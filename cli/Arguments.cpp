@@ -163,7 +163,7 @@ CRS:  geo                      latitude/longitude in degrees (on the ellipsoid i
 
 When --from and --to are on different datums (a NAD27 zone to a NAD83 zone,
 geo:nad27 to utm:14N:nad83, ...), each point goes grid -> degrees -> NADCON
-datum shift (the grids beside the program) -> degrees -> grid, each side on
+datum shift (the grids of the data folder) -> degrees -> grid, each side on
 its datum's ellipsoid. A point outside every grid of its datum is an error,
 never shifted by a guess. WGS 84 and the 1927-era datums are not connected;
 WGS 84 and NAD83 are taken as one (they differ by up to about 2 m), and a

@@ -1,14 +1,19 @@
-// kartoval-convert: the command-line converter. Its data tables are read from
-// the folder of the executable, as the window's are.
+// kartoval-convert: the command-line converter. Its data tables are found from
+// the executable's own folder, as the window's are (see ProgramDataFolder).
 
 #include "cli/ConvertCommand.hpp"
 #include "toolkit/ProgramFolder.hpp"
 
 #include <unistd.h>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const kartoval::CliStreams streams{stdin, stdout, stderr, ::isatty(STDERR_FILENO) == 1};
-    return kartoval::RunConvertCommand(arguments, streams, kartoval::ProgramFolder());
+    const kartoval::DataFolderSearch data = kartoval::ProgramDataFolder();
+    // Said before the table error that follows, so the user sees where it looked.
+    if (!data.Found) std::fprintf(stderr, "kartoval-convert: %s\n", kartoval::DataFolderNotFoundText(data).c_str());
+    return kartoval::RunConvertCommand(arguments, streams, data.Folder);
 }

@@ -1,8 +1,9 @@
 #include "datum/DatumShift.hpp"
 
+#include "datum/DatumEngine.hpp"
+
 #include "geodesy/Angles.hpp"
 #include "toolkit/NumberText.hpp"
-#include "toolkit/ProgramFolder.hpp"
 
 #include <proj.h>
 
@@ -12,10 +13,6 @@
 
 namespace kartoval {
 namespace {
-
-// GRS 1980, the NAD83 ellipsoid, for expressing a shift in metres.
-constexpr double kGrs80SemiMajorAxis = 6378137.0;          // metres
-constexpr double kGrs80InverseFlattening = 298.257222101;
 
 std::string pointText(double longitude, double latitude, GeodeticDatum datum)
 {
@@ -33,9 +30,23 @@ std::string gridList(GeodeticDatum datum)
     return list;
 }
 
+// The datum engine of the plugin: PROJ, one pinned grid operation per file.
+class ProjDatumEngine final : public DatumEngine {
+public:
+    explicit ProjDatumEngine(std::filesystem::path gridFolder);
+    ~ProjDatumEngine() override;
+    [[nodiscard]] DatumShiftResult Shift(GeodeticDatum from, GeodeticDatum to, double longitude,
+                                         double latitude) override;
+
+private:
+    struct Proj;
+    std::filesystem::path gridFolder_;
+    std::unique_ptr<Proj> proj_;
+};
+
 }  // namespace
 
-struct DatumShifter::Proj {
+struct ProjDatumEngine::Proj {
     PJ_CONTEXT* context = nullptr;
     std::map<std::string_view, PJ*> operations;  // by grid file name, opened on first use
 
@@ -49,7 +60,7 @@ struct DatumShifter::Proj {
     }
 };
 
-DatumShifter::DatumShifter(std::filesystem::path gridFolder)
+ProjDatumEngine::ProjDatumEngine(std::filesystem::path gridFolder)
     : gridFolder_(std::move(gridFolder)), proj_(std::make_unique<Proj>())
 {
     proj_->context = proj_context_create();
@@ -66,9 +77,9 @@ DatumShifter::DatumShifter(std::filesystem::path gridFolder)
     proj_log_func(proj_->context, nullptr, [](void*, int, const char*) {});
 }
 
-DatumShifter::~DatumShifter() = default;
+ProjDatumEngine::~ProjDatumEngine() = default;
 
-DatumShiftResult DatumShifter::Shift(GeodeticDatum from, GeodeticDatum to, double longitude, double latitude)
+DatumShiftResult ProjDatumEngine::Shift(GeodeticDatum from, GeodeticDatum to, double longitude, double latitude)
 {
     if (!std::isfinite(longitude) || !std::isfinite(latitude) || std::abs(latitude) > 90.0) {
         throw PointRangeError("The point " + pointText(longitude, latitude, from) +
@@ -129,22 +140,12 @@ DatumShiftResult DatumShifter::Shift(GeodeticDatum from, GeodeticDatum to, doubl
                            "): it is not shifted.");
 }
 
-std::filesystem::path ProgramGridFolder()
-{
-    return ProgramFolder() / kGridFolderName;
-}
-
-ShiftMetres ShiftInMetres(double fromLongitude, double fromLatitude, double toLongitude, double toLatitude)
-{
-    const double f = 1.0 / kGrs80InverseFlattening;
-    const double e2 = f * (2.0 - f);
-    const double phi = (fromLatitude + toLatitude) / 2.0 * kDegreesToRadians;
-    const double w = std::sqrt(1.0 - e2 * std::sin(phi) * std::sin(phi));
-    const double meridianRadius = kGrs80SemiMajorAxis * (1.0 - e2) / (w * w * w);
-    const double primeVerticalRadius = kGrs80SemiMajorAxis / w;
-    const double dLambda = NormalizeLongitude(toLongitude - fromLongitude) * kDegreesToRadians;
-    return ShiftMetres{(toLatitude - fromLatitude) * kDegreesToRadians * meridianRadius,
-                       dLambda * primeVerticalRadius * std::cos(phi)};
-}
-
 }  // namespace kartoval
+
+// The plugin's entry point, the one symbol it exports (by this name, without
+// C++ mangling, for dlsym).
+extern "C" __attribute__((visibility("default"))) kartoval::DatumEngine* KartovalCreateDatumEngine(
+    const char* gridFolder)
+{
+    return new kartoval::ProjDatumEngine(gridFolder);
+}

@@ -3,7 +3,8 @@
 // through PROJ. Every grid is pinned by name (PROJ's hgridshift on that one
 // file, read from the program's own grid folder only, network off), so PROJ
 // can never put another operation or a fixed-parameter fallback in its place;
-// a point outside every grid of its datum is refused, never guessed.
+// a point outside every grid of its datum is refused, never guessed. PROJ
+// itself is loaded at the first shift (see DatumEngine.hpp).
 
 #include "datum/ShiftGrids.hpp"
 #include "toolkit/Errors.hpp"
@@ -34,6 +35,8 @@ public:
     using CommandError::CommandError;
 };
 
+class DatumEngine;
+
 struct DatumShiftResult {
     double Longitude = 0.0;       // degrees on the target datum, in (-180, 180]
     double Latitude = 0.0;        // degrees on the target datum
@@ -45,6 +48,7 @@ struct DatumShiftResult {
 class DatumShifter {
 public:
     // `gridFolder` holds the grid files; nothing else is ever searched.
+    // Nothing is loaded until the first Shift.
     explicit DatumShifter(std::filesystem::path gridFolder);
     ~DatumShifter();
     DatumShifter(const DatumShifter&) = delete;
@@ -54,18 +58,17 @@ public:
     // grid connects the two, GridFileError for a missing or unreadable grid,
     // OutsideGridError for a point outside every grid of the older datum.
     // Grids are opened on first use, so a missing Alaska grid doesn't stop
-    // conterminous points.
+    // conterminous points. Throws DatumEngineError when PROJ can't be loaded.
     [[nodiscard]] DatumShiftResult Shift(GeodeticDatum from, GeodeticDatum to, double longitude, double latitude);
 
     [[nodiscard]] const std::filesystem::path& GridFolder() const { return gridFolder_; }
 
 private:
-    struct Proj;
     std::filesystem::path gridFolder_;
-    std::unique_ptr<Proj> proj_;
+    std::unique_ptr<DatumEngine> engine_;  // loaded at the first Shift
 };
 
-// The grid folder of the running program: grids/ beside its executable.
+// The grid folder of the running program: grids/ in its data folder.
 [[nodiscard]] std::filesystem::path ProgramGridFolder();
 
 // North and east metres between two nearby points (degrees) on GRS 1980, by

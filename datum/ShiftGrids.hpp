@@ -1,6 +1,6 @@
 #pragma once
 // Which NADCON grid carries which datum to NAD83, and where the program keeps
-// them: the grids/ folder beside its executable, installed with it.
+// them: the grids/ folder of its data folder, installed with it.
 
 #include "refdata/ZoneDatum.hpp"
 

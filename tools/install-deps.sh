@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   proj-bin proj-data libproj-dev pkg-config time
   xvfb xauth
+  dpkg-dev file man-db groff-base desktop-file-utils
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-14-dev)
