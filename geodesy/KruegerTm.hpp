@@ -27,16 +27,15 @@ public:
     [[nodiscard]] const TmParams& Zone() const { return zone_; }
 
 private:
+    // A point on the conformal sphere and its spherical transverse Mercator.
     struct Conformal {
-        double xi;   // xi', eta': the sphere's transverse Mercator of the conformal sphere, radians
-        double eta;
-        double tau;  // tan phi
-        double taup; // tan of the conformal latitude
-        double cosLambda;
-        double sinLambda;
+        double sinPhi, cosPhi;
+        double sinChi, cosChi;       // chi the conformal latitude
+        double sinLambda, cosLambda;
+        double xi, eta;              // xi', eta', radians
+        double s2, c2, sh2, ch2;     // sin 2xi', cos 2xi', sinh 2eta', cosh 2eta'
     };
     [[nodiscard]] Conformal conformal(double longitude, double latitude) const;
-    [[nodiscard]] double tauOf(double taup) const;
 
     TmParams zone_;
     double e_;
@@ -47,6 +46,8 @@ private:
     double y0_;             // grid northing of the latitude of origin on the central meridian, before k0 A
     std::array<double, 7> alpha_{};  // alpha[1..6], forward
     std::array<double, 7> beta_{};   // beta[1..6], inverse
+    std::array<double, 7> toConformal_{};    // chi - phi = sum of these times sin 2j phi
+    std::array<double, 7> fromConformal_{};  // phi - chi = sum of these times sin 2j chi
 };
 
 }  // namespace kartoval
