@@ -50,8 +50,7 @@ bool settingsUsable(const FileConversionSettings& settings, MessageBoxes& messag
 }
 
 // The projection of the page's zone on the chosen ellipsoid, in the family's
-// unit (US survey feet for NAD27); nothing, after a message, for a zone the
-// program lists but can't convert.
+// unit (US survey feet for NAD27).
 std::optional<GridProjection> zoneProjection(const FileConversionSettings& settings, const Ellipsoid& ellipsoid,
                                              const Platform& platform)
 {
@@ -61,12 +60,7 @@ std::optional<GridProjection> zoneProjection(const FileConversionSettings& setti
     }
     const StatePlaneZone zone = LoadStatePlaneZone(platform, settings.Family, settings.ZonePosition);
     const EllipsoidParams params = EllipsoidInUnit(ellipsoid, zone.Unit);
-    if (const auto* tm = std::get_if<TmParams>(&zone.Projection)) return GridProjection(params, *tm);
-    if (const auto* lcc = std::get_if<LccParams>(&zone.Projection)) return GridProjection(params, *lcc);
-    platform.Messages.ShowMessage("The zone " + zone.Name + " is an oblique Mercator zone, which Kartoval lists but "
-                                  "does not convert.",
-                                  kProgramCaption);
-    return std::nullopt;
+    return GridProjection(params, zone.Projection);
 }
 
 // Why the input can't be opened for reading, in the system's words; nothing

@@ -92,9 +92,7 @@ CrsChoice statePlane(XyProjectionKind family, const std::string& typed, const Pl
     CrsChoice choice;
     choice.Label = std::string(familyName(family)) + " " + found->Name;
     choice.Unit = found->Unit;
-    if (const auto* tm = std::get_if<TmParams>(&found->Projection)) choice.Zone = *tm;
-    else if (const auto* lcc = std::get_if<LccParams>(&found->Projection)) choice.Zone = *lcc;
-    else throw UsageError(choice.Label + " is an oblique Mercator zone, which Kartoval lists but does not convert");
+    choice.Zone = found->Projection;
     if (const auto ellipsoid = DatumEllipsoidName(family, found->Name)) choice.DatumEllipsoid = std::string(*ellipsoid);
     choice.Datum = ZoneDatum(family, found->Name);
     return choice;

@@ -31,7 +31,7 @@ struct ZoneCode {
 
 struct CrsChoice {
     std::string Label;  // "UTM zone 29N", "NAD27 Texas South Central", "degrees"
-    std::optional<std::variant<TmParams, LccParams>> Zone;  // none: latitude/longitude
+    std::optional<ZoneParams> Zone;  // none: latitude/longitude
     GridUnit Unit = GridUnit::Metre;
     std::optional<std::string> DatumEllipsoid;  // the ellipsoid the zone or code is defined on
     bool Utm = false;

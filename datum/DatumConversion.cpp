@@ -54,9 +54,6 @@ DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, cons
     const auto ellipsoidName = DatumEllipsoidName(family, zone.Name);
     const std::string name = std::string(family == XyProjectionKind::Nad27 ? "NAD27 " : "NAD83 ") + zone.Name;
     if (!datum || !ellipsoidName) throw CommandError(name + " is not a State Plane zone.");
-    if (std::holds_alternative<ObliqueParams>(zone.Projection)) {
-        throw CommandError(name + " is an oblique Mercator zone, which Kartoval lists but can't convert.");
-    }
 
     const Ellipsoid* ellipsoid = nullptr;
     const std::vector<Ellipsoid> ellipsoids = ReadEllipsoids(platform);
@@ -69,9 +66,7 @@ DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, cons
                            kFileErrorCaption);
     }
     const EllipsoidParams params = EllipsoidInUnit(*ellipsoid, zone.Unit);
-    std::optional<GridProjection> projection;
-    if (const auto* tm = std::get_if<TmParams>(&zone.Projection)) projection.emplace(params, *tm);
-    if (const auto* lcc = std::get_if<LccParams>(&zone.Projection)) projection.emplace(params, *lcc);
+    std::optional<GridProjection> projection(std::in_place, params, zone.Projection);
     return DatumSide{*datum, std::move(projection), name};
 }
 

@@ -34,8 +34,7 @@ struct CrossDatumPoint {
 
 // The State Plane zone at list position `position` of a family's table as a
 // side: on its own datum, projected on that datum's ellipsoid (looked up by
-// name in ellips.txt) in the zone's unit. Throws CommandError for an oblique
-// Mercator zone, which can't be converted, and the table errors of the lookups.
+// name in ellips.txt) in the zone's unit. Throws the table errors of the lookups.
 [[nodiscard]] DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, int position);
 
 // The same for a zone already read.

@@ -18,7 +18,7 @@ struct ZonePath {
     bool Lambert;  // the conic path reads Y before X
 };
 
-// The projection of the selected zone when it can be converted; otherwise
+// The projection of the selected zone; when its table line can't be read,
 // tells the user why and gives nothing.
 std::optional<ZonePath> zonePath(const ConvertContext& context, XyProjectionKind family)
 {
@@ -30,10 +30,7 @@ std::optional<ZonePath> zonePath(const ConvertContext& context, XyProjectionKind
         return std::nullopt;
     }
     const EllipsoidParams ellipsoid = EllipsoidInUnit(context.Shape, zone.Unit);
-    if (const auto* tm = std::get_if<TmParams>(&zone.Projection)) return ZonePath{{ellipsoid, *tm}, false};
-    if (const auto* lcc = std::get_if<LccParams>(&zone.Projection)) return ZonePath{{ellipsoid, *lcc}, true};
-    context.Env.Messages.ShowMessage("Oblique Mercator zones can't be converted", kProgramCaption);
-    return std::nullopt;
+    return ZonePath{{ellipsoid, zone.Projection}, std::holds_alternative<LccParams>(zone.Projection)};
 }
 
 }  // namespace
