@@ -16,9 +16,16 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--factors", "--report-shift", "--keep-going", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--decimals", "--dms", "--factors", "--tm", "--report-shift", "--keep-going", "--in-place", "--list-zones", "--list-ellipsoids",
         "--help", "--version"};
     return names;
+}
+
+TmEngine parseTmEngine(const std::string& text)
+{
+    if (text == "series") return TmEngine::Series;
+    if (text == "exact") return TmEngine::Exact;
+    throw UsageError("--tm is series or exact, not '" + text + "'" + DidYouMean(CloseMatches(text, {"series", "exact"})));
 }
 
 template <typename Number>
@@ -103,6 +110,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--dms") { noValue(); line.Dms = true; }
         else if (argument == "--factors") { noValue(); line.Factors = true; }
         else if (argument == "--report-shift") { noValue(); line.ReportShift = true; }
+        else if (argument == "--tm") line.Tm = parseTmEngine(value());
         else if (argument == "--keep-going") { noValue(); line.KeepGoing = true; }
         else if (argument == "--in-place") { noValue(); line.InPlace = true; }
         else if (argument == "--help" || argument == "-h") { line.Action = CliAction::Help; return line; }
@@ -181,6 +189,9 @@ Options:
   --factors            append the point scale factor and the meridian convergence
                        (degrees) to each line
   --report-shift       append the datum shift in metres (north, east) to each line
+  --tm series|exact    the transverse Mercator: the classic series (default; good to a
+                       millimetre within 3.5 degrees of the central meridian) or the
+                       exact one (Krueger's series, nanometres out to 35 degrees)
   --keep-going         report each bad line and go on (the line is left out)
   --in-place           allow OUTPUT to be INPUT (replaced only after a whole run);
                        with INPUT alone, INPUT is replaced

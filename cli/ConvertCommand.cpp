@@ -106,11 +106,13 @@ Ellipsoid pickEllipsoid(const CommandLine& line, const CrsChoice& from, const Cr
                      (matches.empty() ? std::string(" see --list-ellipsoids") : DidYouMean(matches)));
 }
 
-std::optional<GridProjection> projectionOf(const CrsChoice& crs, const Ellipsoid& ellipsoid)
+std::optional<GridProjection> projectionOf(const CrsChoice& crs, const Ellipsoid& ellipsoid, TmEngine engine)
 {
     if (!crs.Zone) return std::nullopt;
-    return GridProjection(EllipsoidInUnit(ellipsoid, crs.Unit), *crs.Zone);
+    return GridProjection(EllipsoidInUnit(ellipsoid, crs.Unit), *crs.Zone, engine);
 }
+
+bool isTm(const CrsChoice& crs) { return crs.Zone && std::holds_alternative<TmParams>(*crs.Zone); }
 
 void checkCombination(const CommandLine& line, const PointTransform& transform)
 {
@@ -208,15 +210,18 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     const CrsChoice to = ResolveCrs(line.To, platform);
     std::optional<DatumRoute> route;
     if (NeedsDatumShift(from, to)) {
-        route.emplace(from, to, line.Ellipsoid.has_value(), platform);
+        route.emplace(from, to, line.Ellipsoid.has_value(), platform, line.Tm);
     } else if (line.ReportShift) {
         throw UsageError("--report-shift needs --from and --to on two datums (geo:nad27 and geo:nad83, say)");
     }
     const PointTransform transform = route ? route->Transform() : [&] {
         const Ellipsoid ellipsoid = pickEllipsoid(line, from, to, platform);
-        return PointTransform(projectionOf(from, ellipsoid), projectionOf(to, ellipsoid));
+        return PointTransform(projectionOf(from, ellipsoid, line.Tm), projectionOf(to, ellipsoid, line.Tm));
     }();
     checkCombination(line, transform);
+    if (line.Factors && (isTm(from) || isTm(to))) {
+        std::fprintf(streams.Err, "%s: factors by the %s\n", kProgram, TmEngineName(line.Tm));
+    }
     const BatchOptions options = optionsOf(line, transform);
 
     const bool fromStdin = line.Input == "-";
@@ -274,6 +279,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
                      kProgram, static_cast<unsigned long long>(summary.FarPoints),
                      summary.FarPoints == 1 ? "point lies" : "points lie", kFarFromCentralMeridianDegrees, summary.FarthestDegrees);
         if (error > 0.0) std::fprintf(streams.Err, ", where the series may be off by about %.2g m", error);
+        std::fprintf(streams.Err, "; use the exact transverse Mercator (--tm exact)");
         std::fputc('\n', streams.Err);
     }
     if (writer) {

@@ -7,11 +7,11 @@ namespace kartoval {
 namespace {
 
 std::optional<GridProjection> projectionOn(const CrsChoice& side, const std::vector<Ellipsoid>& ellipsoids,
-                                           const Platform& platform)
+                                           const Platform& platform, TmEngine engine)
 {
     if (!side.Zone) return std::nullopt;
     for (const Ellipsoid& ellipsoid : ellipsoids) {
-        if (ellipsoid.Name == side.DatumEllipsoid) return GridProjection(EllipsoidInUnit(ellipsoid, side.Unit), *side.Zone);
+        if (ellipsoid.Name == side.DatumEllipsoid) return GridProjection(EllipsoidInUnit(ellipsoid, side.Unit), *side.Zone, engine);
     }
     throw CommandError("The ellipsoid \"" + side.DatumEllipsoid.value_or("") + "\" of " + side.Label + " is not in " +
                            platform.DataFile(kEllipsoidFileName).string(),
@@ -29,7 +29,8 @@ bool NeedsDatumShift(const CrsChoice& from, const CrsChoice& to)
     return true;
 }
 
-DatumRoute::DatumRoute(const CrsChoice& from, const CrsChoice& to, bool ellipsoidGiven, const Platform& platform)
+DatumRoute::DatumRoute(const CrsChoice& from, const CrsChoice& to, bool ellipsoidGiven, const Platform& platform,
+                       TmEngine engine)
     : from_(from.Datum.value_or(GeodeticDatum::Nad83)), to_(to.Datum.value_or(GeodeticDatum::Nad83))
 {
     if (ellipsoidGiven) {
@@ -38,8 +39,8 @@ DatumRoute::DatumRoute(const CrsChoice& from, const CrsChoice& to, bool ellipsoi
                          to.DatumEllipsoid.value_or("?") + ", each datum on its own");
     }
     const std::vector<Ellipsoid> ellipsoids = ReadEllipsoids(platform);
-    fromGrid_ = projectionOn(from, ellipsoids, platform);
-    toGrid_ = projectionOn(to, ellipsoids, platform);
+    fromGrid_ = projectionOn(from, ellipsoids, platform, engine);
+    toGrid_ = projectionOn(to, ellipsoids, platform, engine);
     shifter_ = std::make_unique<DatumShifter>(platform.DataFolder / kGridFolderName);
 }
 

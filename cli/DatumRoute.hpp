@@ -15,8 +15,10 @@ namespace kartoval {
 class DatumRoute : public DegreeShift {
 public:
     // Throws UsageError when --ellipsoid is given (each datum has its own)
-    // and the table errors of the ellipsoid lookups.
-    DatumRoute(const CrsChoice& from, const CrsChoice& to, bool ellipsoidGiven, const Platform& platform);
+    // and the table errors of the ellipsoid lookups. The engine computes the
+    // transverse Mercator sides.
+    DatumRoute(const CrsChoice& from, const CrsChoice& to, bool ellipsoidGiven, const Platform& platform,
+               TmEngine engine = TmEngine::Series);
 
     [[nodiscard]] GeoPoint Shift(const GeoPoint& point, double& northMetres, double& eastMetres) const override;
 

@@ -40,7 +40,6 @@ PointFactors GridProjection::Factors(double longitude, double latitude) const
 std::optional<double> GridProjection::DistanceFromCentralMeridian(double longitude) const
 {
     if (const auto* tm = std::get_if<TransverseMercator>(&projection_)) return tm->DistanceFromCentralMeridian(longitude);
-    if (const auto* tm = std::get_if<KruegerTm>(&projection_)) return tm->DistanceFromCentralMeridian(longitude);
     return std::nullopt;
 }
 

@@ -23,10 +23,10 @@ public:
     [[nodiscard]] GridPoint Forward(double longitude, double latitude) const;
     [[nodiscard]] GeoPoint Inverse(double easting, double northing) const;
     [[nodiscard]] PointFactors Factors(double longitude, double latitude) const;
-    // Transverse Mercator only: a cone's accuracy does not depend on it.
+    // The classic transverse Mercator series only, the one projection whose
+    // error grows with that distance: the exact engine, a cone and the oblique
+    // Mercator give nothing, so no note about it is made.
     [[nodiscard]] std::optional<double> DistanceFromCentralMeridian(double longitude) const;
-    // The classic series only: the one engine whose error grows with that distance.
-    [[nodiscard]] bool IsTmSeries() const { return std::holds_alternative<TransverseMercator>(projection_); }
 
 private:
     std::variant<TransverseMercator, KruegerTm, LambertConformalConic, HotineOm> projection_;

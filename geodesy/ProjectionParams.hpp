@@ -57,6 +57,12 @@ using ZoneParams = std::variant<TmParams, LccParams, OmParams>;
 // (the exact mapping to nanometres out to 35 degrees).
 enum class TmEngine { Series, Exact };
 
+// The engine's name as the status line and kartoval-convert say it.
+[[nodiscard]] constexpr const char* TmEngineName(TmEngine engine)
+{
+    return engine == TmEngine::Exact ? "exact transverse Mercator (Krueger)" : "classic transverse Mercator series";
+}
+
 // Degrees, east and north positive.
 struct GeoPoint {
     double Longitude;

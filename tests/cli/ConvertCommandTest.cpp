@@ -198,6 +198,11 @@ TEST(ConvertCommand, OptionsShapeTheOutput)
         // proj: 239105.070278 4287758.841587; 3 degrees from both meridians the series is within 1 mm
         {{"--from", "utm:29N", "--to", "utm:30N", "--decimals", "2"}, "P 760894.929722 4287758.841587\n",
          "P\t239105.07\t4287758.84\n"},
+        // 12 degrees off the meridian, where the series is 67 cm off: GeographicLib's
+        // TransverseMercatorProj -l 3 -k 0.9996 gives 1025592.281393 4497349.832902,
+        // convergence 7.780869721654, scale 1.012574941967.
+        {{"--from", "geo", "--to", "utm:31N", "--tm", "exact", "--factors"}, "P 15 40\n",
+         "P\t1525592.2814\t4497349.8329\t1.012574942\t7.7808697\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Input);
@@ -209,6 +214,9 @@ TEST(ConvertCommand, OptionsShapeTheOutput)
     EXPECT_NE(far.Err.find("warning: 2 points lie more than 4 degrees from the central meridian, the farthest 9.50"),
               std::string::npos)
         << far.Err;
+    EXPECT_NE(far.Err.find("use the exact transverse Mercator (--tm exact)"), std::string::npos) << far.Err;
+    // The exact engine has no such error to warn of.
+    EXPECT_EQ(run(with(kGeoToUtm29, {"--tm", "exact"}), "a -2 40\nb -8 40\n").Err, "");
 }
 
 TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
@@ -225,6 +233,7 @@ TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
         {with(kGeoToUtm29, {"a", "b", "c"}), "too many file names"},
         {{"--from", "utm:61N", "--to", "geo"}, "'utm:61N' is no UTM zone"},
         {{"--from", "utm:29", "--to", "geo"}, "'utm:29' is no UTM zone"},
+        {with(kGeoToUtm29, {"--tm", "krueger"}), "--tm is series or exact, not 'krueger'"},
         {{"--from", "mercator", "--to", "geo"}, "unknown coordinate system 'mercator'"},
         {{"--from", "geo", "--to", "geo", "--factors"}, "--factors needs a grid"},
         {{"--from", "utm:29N", "--to", "geo", "--west-positive"}, "--west-positive is about longitudes read"},
