@@ -233,11 +233,16 @@ void TMain::ButOutputClick()
     });
 }
 
+TmEngine TMain::tmEngine() const
+{
+    return form_->TmEngine->currentIndex() == 1 ? TmEngine::Exact : TmEngine::Series;
+}
+
 void TMain::GOClick()
 {
     messages_.Forget();
     std::optional<FileRunSummary> summary;
-    report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_); });
+    report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_, tmEngine()); });
     showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
 }
 
@@ -264,7 +269,7 @@ void TMain::ButConvertClick()
     messages_.Forget();
     const ConversionDirection direction = ReadSinglePointRequest(c.SinglePage).Direction;
     std::optional<SinglePointResult> result;
-    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_); });
+    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_, tmEngine()); });
     if (!result) {
         c.SinglePageCues.ConvertFailed(direction);
         showStatus(FailureStatus(messages_.LastMessage()));

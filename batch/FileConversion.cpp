@@ -56,11 +56,12 @@ std::optional<GridProjection> zoneProjection(const FileConversionSettings& setti
 {
     if (IsUtm(settings.Family)) {
         const Hemisphere side = settings.Family == XyProjectionKind::UtmNorth ? Hemisphere::North : Hemisphere::South;
-        return GridProjection(EllipsoidInUnit(ellipsoid, GridUnit::Metre), UtmZone(settings.ZonePosition, side));
+        return GridProjection(EllipsoidInUnit(ellipsoid, GridUnit::Metre), UtmZone(settings.ZonePosition, side),
+                              settings.Engine);
     }
     const StatePlaneZone zone = LoadStatePlaneZone(platform, settings.Family, settings.ZonePosition);
     const EllipsoidParams params = EllipsoidInUnit(ellipsoid, zone.Unit);
-    return GridProjection(params, zone.Projection);
+    return GridProjection(params, zone.Projection, settings.Engine);
 }
 
 // Why the input can't be opened for reading, in the system's words; nothing
@@ -174,6 +175,7 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
         return std::nullopt;
     }
     if (!zone) return std::nullopt;
+    const std::optional<TmEngine> engine = zone->Engine();
     const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
     const PointTransform transform = toGrid ? PointTransform(std::nullopt, std::move(zone))
                                             : PointTransform(std::move(zone), std::nullopt);
@@ -234,7 +236,8 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
                           .Points = static_cast<int>(summary.Rows),
                           .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
                           .FarPoints = static_cast<int>(summary.FarPoints),
-                          .FarthestDegrees = summary.FarthestDegrees};
+                          .FarthestDegrees = summary.FarthestDegrees,
+                          .Engine = engine};
 }
 
 }  // namespace kartoval

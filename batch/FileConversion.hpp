@@ -47,6 +47,7 @@ struct FileConversionSettings {
     bool SkipFirstRow = false;     // the first line is a header
     bool WestWithoutMinus = true;  // every longitude read is a west longitude
     ConversionDirection Direction = ConversionDirection::DegreesToUtm;
+    TmEngine Engine = TmEngine::Series;  // computes the transverse Mercator zones
 };
 
 // What a completed run did, for the window to tell the user.
@@ -57,6 +58,7 @@ struct FileRunSummary {
     double Seconds = 0.0;   // the whole run, lookup to rename
     int FarPoints = 0;      // points more than kFarFromCentralMeridianDegrees from a TM central meridian
     double FarthestDegrees = 0.0;  // the largest distance from it of any point
+    std::optional<TmEngine> Engine;  // the transverse Mercator that converted; none for other projections
 };
 
 // The run. Ends early, with a message and no file created or changed, when

@@ -16,7 +16,7 @@ XyProjectionKind familyOf(const FileConversionPage& page)
 
 }  // namespace
 
-std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform)
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform, TmEngine engine)
 {
     FileConversionSettings settings;
     settings.InputPath = page.EditInput.GetText();
@@ -31,6 +31,7 @@ std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& 
     settings.WestWithoutMinus = page.BoxMinusW.IsChecked();
     settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
                                                              : ConversionDirection::UtmToDegrees;
+    settings.Engine = engine;
     return ConvertPointFile(settings, platform, page.BoxSkip);
 }
 

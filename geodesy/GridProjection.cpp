@@ -43,4 +43,11 @@ std::optional<double> GridProjection::DistanceFromCentralMeridian(double longitu
     return std::nullopt;
 }
 
+std::optional<TmEngine> GridProjection::Engine() const
+{
+    if (std::holds_alternative<TransverseMercator>(projection_)) return TmEngine::Series;
+    if (std::holds_alternative<KruegerTm>(projection_)) return TmEngine::Exact;
+    return std::nullopt;
+}
+
 }  // namespace kartoval

@@ -27,6 +27,8 @@ public:
     // error grows with that distance: the exact engine, a cone and the oblique
     // Mercator give nothing, so no note about it is made.
     [[nodiscard]] std::optional<double> DistanceFromCentralMeridian(double longitude) const;
+    // The engine of a transverse Mercator zone; nothing for the other projections.
+    [[nodiscard]] std::optional<TmEngine> Engine() const;
 
 private:
     std::variant<TransverseMercator, KruegerTm, LambertConformalConic, HotineOm> projection_;

@@ -3,6 +3,7 @@
 // on a copy of the four box texts and writes them back only at its end, so a
 // click that ends early leaves every box as it was.
 
+#include "geodesy/ProjectionParams.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/GridFamily.hpp"
 #include "toolkit/Platform.hpp"
@@ -36,6 +37,7 @@ inline constexpr const char* kYBox = "Y";
 struct PathOutcome {
     bool Converted = false;
     std::optional<double> DegreesFromCentralMeridian;
+    std::optional<TmEngine> Engine;  // the transverse Mercator that converted; none for other projections
 };
 
 // What every path of one click works with.
@@ -43,6 +45,7 @@ struct ConvertContext {
     const Platform& Env;
     Ellipsoid Shape;  // as the table gives it, metres; each path puts it in its grid's unit
     int Position;     // selected zone position, -1 when none
+    TmEngine Engine = TmEngine::Series;  // computes the transverse Mercator zones
 };
 
 // Reads the typed latitude then longitude; refuses a latitude outside -90..90

@@ -1,5 +1,5 @@
 #include "geodesy/PointChecks.hpp"
-#include "geodesy/TransverseMercator.hpp"
+#include "geodesy/GridProjection.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
 #include "refdata/UtmZones.hpp"
@@ -15,19 +15,19 @@ namespace {
 constexpr int kGridDecimals = 2;
 constexpr int kDegreeDecimals = 6;
 
-TransverseMercator utmProjection(const ConvertContext& context, Hemisphere hemisphere)
+GridProjection utmProjection(const ConvertContext& context, Hemisphere hemisphere)
 {
-    return {EllipsoidInUnit(context.Shape, GridUnit::Metre), UtmZone(context.Position, hemisphere)};
+    return {EllipsoidInUnit(context.Shape, GridUnit::Metre), UtmZone(context.Position, hemisphere), context.Engine};
 }
 
 PathOutcome forwardUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
 {
     const char sep = context.Env.DecimalSeparator;
     const Geographic point = ReadGeographic(texts, sep);
-    const TransverseMercator projection = utmProjection(context, hemisphere);
+    const GridProjection projection = utmProjection(context, hemisphere);
     const GridPoint grid = projection.Forward(point.Longitude, point.Latitude);
     WriteGrid(texts, grid.Easting, grid.Northing, sep);
-    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
+    return {true, projection.DistanceFromCentralMeridian(point.Longitude), projection.Engine()};
 }
 
 PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphere hemisphere)
@@ -35,10 +35,10 @@ PathOutcome inverseUtm(PageTexts& texts, const ConvertContext& context, Hemisphe
     const char sep = context.Env.DecimalSeparator;
     const double x = ReadBox(texts.X, kXBox, sep);
     const double y = ReadBox(texts.Y, kYBox, sep);
-    const TransverseMercator projection = utmProjection(context, hemisphere);
+    const GridProjection projection = utmProjection(context, hemisphere);
     const GeoPoint point = projection.Inverse(x, y);
     WriteGeographic(texts, point.Latitude, point.Longitude, sep);
-    return {true, projection.DistanceFromCentralMeridian(point.Longitude)};
+    return {true, projection.DistanceFromCentralMeridian(point.Longitude), projection.Engine()};
 }
 
 void roundBox(std::string& text, const char* box, int decimals, char sep)
@@ -148,7 +148,7 @@ SinglePointRequest ReadSinglePointRequest(const SinglePointPage& page)
             .EllipsoidPosition = page.BoxEllipsoid2.GetItemIndex()};
 }
 
-std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform)
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform, TmEngine engine)
 {
     const SinglePointRequest request = ReadSinglePointRequest(page);
     if (!selectionsUsable(request, platform.Messages)) return std::nullopt;
@@ -159,7 +159,7 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
         ShowLookupError(platform, error);
         return std::nullopt;
     }
-    const ConvertContext context{platform, ellipsoid, request.ZonePosition};
+    const ConvertContext context{platform, ellipsoid, request.ZonePosition, engine};
     const char sep = platform.DecimalSeparator;
 
     PageTexts texts{page.EditLatitude.GetText(), page.EditLongitude.GetText(), page.EditX.GetText(),
@@ -167,11 +167,13 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
     SinglePointResult result{.Direction = request.Direction,
                              .Family = request.Family,
                              .EllipsoidName = ellipsoid.Name,
-                             .DegreesFromCentralMeridian = std::nullopt};
+                             .DegreesFromCentralMeridian = std::nullopt,
+                             .Engine = std::nullopt};
     if (request.Family) {
         const PathOutcome outcome = runPath(texts, request, context);
         if (!outcome.Converted) return std::nullopt;
         result.DegreesFromCentralMeridian = outcome.DegreesFromCentralMeridian;
+        result.Engine = outcome.Engine;
     }
 
     // The output steps round what the boxes will show; in the forward direction

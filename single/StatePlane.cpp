@@ -30,7 +30,7 @@ std::optional<ZonePath> zonePath(const ConvertContext& context, XyProjectionKind
         return std::nullopt;
     }
     const EllipsoidParams ellipsoid = EllipsoidInUnit(context.Shape, zone.Unit);
-    return ZonePath{{ellipsoid, zone.Projection}, std::holds_alternative<LccParams>(zone.Projection)};
+    return ZonePath{{ellipsoid, zone.Projection, context.Engine}, std::holds_alternative<LccParams>(zone.Projection)};
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ PathOutcome ForwardStatePlane(PageTexts& texts, const ConvertContext& context, X
     const Geographic point = ReadGeographic(texts, sep);
     const GridPoint grid = path->Projection.Forward(point.Longitude, point.Latitude);
     WriteGrid(texts, grid.Easting, grid.Northing, sep);
-    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude)};
+    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude), path->Projection.Engine()};
 }
 
 PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, XyProjectionKind family)
@@ -63,7 +63,7 @@ PathOutcome InverseStatePlane(PageTexts& texts, const ConvertContext& context, X
     }
     const GeoPoint point = path->Projection.Inverse(x, y);
     WriteGeographic(texts, point.Latitude, point.Longitude, sep);
-    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude)};
+    return {true, path->Projection.DistanceFromCentralMeridian(point.Longitude), path->Projection.Engine()};
 }
 
 }  // namespace kartoval
