@@ -88,6 +88,12 @@ Ellipsoid pickEllipsoid(const CommandLine& line, const CrsChoice& from, const Cr
     std::string name;
     if (line.Ellipsoid) {
         name = *line.Ellipsoid;
+    } else if (from.DatumEllipsoid && to.DatumEllipsoid && !sameName(*from.DatumEllipsoid, *to.DatumEllipsoid) &&
+               from.Datum && from.Datum == to.Datum && (!from.Zone || !to.Zone)) {
+        // Degrees on a datum into a zone of that datum defined on its own
+        // ellipsoid (the Michigan zones of 1927 on Clarke 1866 Michigan): the
+        // degrees stay the datum's, the grid is the zone's.
+        name = *(from.Zone ? from : to).DatumEllipsoid;
     } else if (from.DatumEllipsoid && to.DatumEllipsoid && !sameName(*from.DatumEllipsoid, *to.DatumEllipsoid)) {
         // Two datums: that needs a datum shift, which this conversion is not.
         throw UsageError(from.Label + " is on " + *from.DatumEllipsoid + " and " + to.Label + " on " +

@@ -159,6 +159,12 @@ TEST(ConvertCommand, WorkedValuesAgreeWithProj)
         {{"--from", "geo", "--to", "EPSG:26931"}, "-134 57.5", 798693.3649, 630823.1234, 1e-4},
         {{"--from", "geo", "--to", "EPSG:26731"}, "-134 57.5", 2620078.2601, 2070027.1316, 1e-4},
         {{"--from", "nad27:Alaska zone 1", "--to", "geo"}, "2620078.2601 2070027.1316", -134.0, 57.5, 1e-9},
+        // NAD27 degrees into the Michigan zones of 1927, which are on Clarke 1866
+        // Michigan: no --ellipsoid needed; cs2cs EPSG:4267 EPSG:62xx gives these.
+        {{"--from", "EPSG:4267", "--to", "EPSG:6201"}, "-84.5 45", 1956886.9661, 613747.7733, 1e-4},
+        {{"--from", "geo:nad27", "--to", "EPSG:6202"}, "-84.5 45", 1956857.6052, 1275907.6933, 1e-4},
+        {{"--from", "EPSG:4267", "--to", "EPSG:6966"}, "-84.5 45", 2646743.0001, 89213.2755, 1e-4},
+        {{"--from", "EPSG:6201", "--to", "geo:nad27"}, "1956886.9661 613747.7733", -84.5, 45.0, 1e-9},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Arguments[3]);
