@@ -56,6 +56,18 @@ TEST(HotineOm, GuidanceNoteWorkedExample)
     EXPECT_NEAR(back.Longitude, dms(115, 48, 19.820), 0.0006 / 3600.0);
 }
 
+// NGS's own State Plane calculator gives 740933.648 742902.522 for 58.5 N,
+// 135 W in Alaska zone 1 of 1983 (as quoted on PROJ's mailing list, May 2006),
+// to its millimetre.
+TEST(HotineOm, AlaskaZoneOneAgreesWithNgs)
+{
+    const HotineOm om({kGrs1980.a, kGrs1980.e()}, {57.0, -133.66666666666666, 323.1301023611111,
+                                                  323.1301023611111, 0.9999, 5000000.0, -5000000.0});
+    const GridPoint g = om.Forward(-135.0, 58.5);
+    EXPECT_NEAR(g.Easting, 740933.648, 0.0006);  // metres
+    EXPECT_NEAR(g.Northing, 742902.522, 0.0006);
+}
+
 struct Row {
     std::string datum;
     double lat, lon, x, y, k, gamma;
