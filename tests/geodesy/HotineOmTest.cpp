@@ -1,18 +1,16 @@
 // Hotine oblique Mercator, variant A: the worked example of IOGP Guidance
 // Note 7-2, and Alaska zone 1 on both datums against PROJ's omerc +no_uoff
-// (the committed table made by make_om_table.sh).
+// (the committed table made by tools/make_om_table.sh).
 
 #include "geodesy/Angles.hpp"
 #include "geodesy/HotineOm.hpp"
+#include "ReferenceTable.hpp"
 #include "TestEllipsoids.hpp"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
-#include <fstream>
 #include <string>
-#include <vector>
 
 namespace kartoval {
 namespace {
@@ -68,39 +66,19 @@ TEST(HotineOm, AlaskaZoneOneAgreesWithNgs)
     EXPECT_NEAR(g.Northing, 742902.522, 0.0006);
 }
 
-struct Row {
-    std::string datum;
-    double lat, lon, x, y, k, gamma;
-};
-
-std::vector<Row> readTable()
-{
-    std::ifstream in(KARTOVAL_OM_TABLE);
-    std::vector<Row> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::size_t space = line.find(' ');
-        double v[6]{};
-        const char* p = line.data() + space;
-        const char* end = line.data() + line.size();
-        for (double& value : v) {
-            while (p < end && *p == ' ') ++p;
-            p = std::from_chars(p, end, value).ptr;
-        }
-        rows.push_back({line.substr(0, space), v[0], v[1], v[2], v[3], v[4], v[5]});
-    }
-    return rows;
-}
-
 constexpr double kUsSurveyFoot = 1200.0 / 3937.0;  // metres
 constexpr double kMetresPerDegree = 111320.0;      // to turn angles into ground distance
 
 TEST(HotineOm, AlaskaZoneOneAgreesWithProj)
 {
-    const std::vector<Row> rows = readTable();
+    const auto rows = testing::ReadReferenceTable(KARTOVAL_OM_TABLE, true);
     ASSERT_EQ(rows.size(), 128U) << "table " << KARTOVAL_OM_TABLE << " unreadable or cut short";
-    for (const Row& r : rows) {
+    for (const auto& row : rows) {
+        ASSERT_EQ(row.Numbers.size(), 6U);
+        const struct {
+            std::string datum;
+            double lat, lon, x, y, k, gamma;
+        } r{row.Word, row.Numbers[0], row.Numbers[1], row.Numbers[2], row.Numbers[3], row.Numbers[4], row.Numbers[5]};
         SCOPED_TRACE(r.datum + " " + std::to_string(r.lat) + " " + std::to_string(r.lon));
         const bool nad27 = r.datum == "NAD27";
         const double unit = nad27 ? kUsSurveyFoot : 1.0;

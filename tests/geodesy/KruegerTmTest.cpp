@@ -1,18 +1,16 @@
 // The exact transverse Mercator engine against GeographicLib's exact mapping
 // (TransverseMercatorExact, the committed table made by
-// make_tm_exact_table.sh), out to 35 degrees from the central meridian.
+// tools/make_tm_exact_table.sh), out to 35 degrees from the central meridian.
 
 #include "geodesy/Angles.hpp"
 #include "geodesy/KruegerTm.hpp"
+#include "ReferenceTable.hpp"
 #include "TestEllipsoids.hpp"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
-#include <fstream>
 #include <string>
-#include <vector>
 
 namespace kartoval {
 namespace {
@@ -31,35 +29,16 @@ constexpr double kConvergenceTolerance = 1e-11; // degrees
 constexpr double kRoundTripTolerance = 1e-12;   // degrees
 constexpr double kMetresPerDegree = 111320.0;   // on the equator, to turn angles into ground distance
 
-struct Row {
-    double lat, lon, x, y, gamma, k;
-};
-
-std::vector<Row> readTable()
-{
-    std::ifstream in(KARTOVAL_TM_TABLE);
-    std::vector<Row> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        double v[6]{};
-        const char* p = line.data();
-        const char* end = line.data() + line.size();
-        for (double& value : v) {
-            while (p < end && *p == ' ') ++p;
-            p = std::from_chars(p, end, value).ptr;
-        }
-        rows.push_back({v[0], v[1], v[2], v[3], v[4], v[5]});
-    }
-    return rows;
-}
-
 TEST(KruegerTm, AgreesWithGeographicLibExact)
 {
-    const std::vector<Row> rows = readTable();
+    const auto rows = testing::ReadReferenceTable(KARTOVAL_TM_TABLE, false);
     ASSERT_EQ(rows.size(), 462U) << "table " << KARTOVAL_TM_TABLE << " unreadable or cut short";
     const KruegerTm tm({kWgs84.a, kWgs84.e()}, {0.0, 0.0, 1.0, 0.0, 0.0});
-    for (const Row& r : rows) {
+    for (const auto& row : rows) {
+        ASSERT_EQ(row.Numbers.size(), 6U);
+        const struct {
+            double lat, lon, x, y, gamma, k;
+        } r{row.Numbers[0], row.Numbers[1], row.Numbers[2], row.Numbers[3], row.Numbers[4], row.Numbers[5]};
         SCOPED_TRACE(std::to_string(r.lat) + " " + std::to_string(r.lon));
         const GridPoint g = tm.Forward(r.lon, r.lat);
         EXPECT_NEAR(g.Easting, r.x, kPositionTolerance);
