@@ -12,6 +12,7 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QSignalBlocker>
 
 namespace kartoval {
@@ -157,6 +158,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->PageControl1->addTab(datumPage, QStringLiteral("Datum Shift"));
     connect(datumPage, &DatumShiftTab::StatusChanged, this,
             [this](const QString& text) { showStatus(FromQString(text)); });
+    connect(form_->TmEngine, &QComboBox::currentIndexChanged, this,
+            [this, datumPage] { datumPage->SetTmEngine(tmEngine()); });
 }
 
 TMain::~TMain() = default;

@@ -43,12 +43,13 @@ CrossDatumPoint ConvertAcrossDatums(DatumShifter& shifter, const DatumSide& from
     return result;
 }
 
-DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, int position)
+DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, int position, TmEngine engine)
 {
-    return StatePlaneSide(platform, family, LoadStatePlaneZone(platform, family, position));
+    return StatePlaneSide(platform, family, LoadStatePlaneZone(platform, family, position), engine);
 }
 
-DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, const StatePlaneZone& zone)
+DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, const StatePlaneZone& zone,
+                         TmEngine engine)
 {
     const auto datum = ZoneDatum(family, zone.Name);
     const auto ellipsoidName = DatumEllipsoidName(family, zone.Name);
@@ -66,7 +67,7 @@ DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, cons
                            kFileErrorCaption);
     }
     const EllipsoidParams params = EllipsoidInUnit(*ellipsoid, zone.Unit);
-    std::optional<GridProjection> projection(std::in_place, params, zone.Projection);
+    std::optional<GridProjection> projection(std::in_place, params, zone.Projection, engine);
     return DatumSide{*datum, std::move(projection), name};
 }
 

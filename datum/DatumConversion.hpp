@@ -34,11 +34,14 @@ struct CrossDatumPoint {
 
 // The State Plane zone at list position `position` of a family's table as a
 // side: on its own datum, projected on that datum's ellipsoid (looked up by
-// name in ellips.txt) in the zone's unit. Throws the table errors of the lookups.
-[[nodiscard]] DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, int position);
+// name in ellips.txt) in the zone's unit, a transverse Mercator zone by the
+// engine given. Throws the table errors of the lookups.
+[[nodiscard]] DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, int position,
+                                       TmEngine engine = TmEngine::Series);
 
 // The same for a zone already read.
-[[nodiscard]] DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, const StatePlaneZone& zone);
+[[nodiscard]] DatumSide StatePlaneSide(const Platform& platform, XyProjectionKind family, const StatePlaneZone& zone,
+                                       TmEngine engine = TmEngine::Series);
 
 // Degrees on a datum.
 [[nodiscard]] DatumSide GeographicSide(GeodeticDatum datum);

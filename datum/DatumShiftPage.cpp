@@ -66,7 +66,7 @@ BoxLabels labels(const SideControls& side)
     return {"X" + unit, "Y" + unit};
 }
 
-DatumSide readSide(const SideControls& side, const Platform& platform)
+DatumSide readSide(const SideControls& side, const Platform& platform, TmEngine engine)
 {
     const int position = side.Box.GetItemIndex();
     if (position < 0) {
@@ -76,7 +76,7 @@ DatumSide readSide(const SideControls& side, const Platform& platform)
         const GeodeticDatum datum = side.Geographic[static_cast<std::size_t>(position)].Datum;
         return GeographicSide(datum);
     }
-    return StatePlaneSide(platform, side.Family, position - static_cast<int>(side.Geographic.size()));
+    return StatePlaneSide(platform, side.Family, position - static_cast<int>(side.Geographic.size()), engine);
 }
 
 double readBox(const SideControls& side, const TextControl& box, const std::string& label, char separator)
@@ -97,12 +97,13 @@ std::string fixedText(double value, int decimals, char separator)
     return text;
 }
 
-DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter, DatumPageSide from)
+DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter, DatumPageSide from,
+                        TmEngine engine)
 {
     const SideControls in = controls(page, from);
     const SideControls out = controls(page, from == DatumPageSide::Nad27 ? DatumPageSide::Nad83 : DatumPageSide::Nad27);
-    const DatumSide fromSide = readSide(in, platform);
-    const DatumSide toSide = readSide(out, platform);
+    const DatumSide fromSide = readSide(in, platform, engine);
+    const DatumSide toSide = readSide(out, platform, engine);
 
     const BoxLabels inLabels = labels(in);
     const double first = readBox(in, in.EditXLat, inLabels.XLat, platform.DecimalSeparator);
@@ -149,14 +150,16 @@ void DatumSideChanged(DatumShiftPage& page, DatumPageSide side, const Platform&)
     c.LabYLon.SetText(text.YLon + ":");
 }
 
-DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter)
+DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
+                                       TmEngine engine)
 {
-    return shift(page, platform, shifter, DatumPageSide::Nad27);
+    return shift(page, platform, shifter, DatumPageSide::Nad27, engine);
 }
 
-DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter)
+DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
+                                       TmEngine engine)
 {
-    return shift(page, platform, shifter, DatumPageSide::Nad83);
+    return shift(page, platform, shifter, DatumPageSide::Nad83, engine);
 }
 
 std::string DatumShiftStatus(const DatumShiftOutcome& outcome)
