@@ -138,8 +138,8 @@ void DatumShiftTab::convert(DatumPageSide from)
         try {
             if (!shifter_) shifter_ = std::make_unique<DatumShifter>(platform_.DataFolder / kGridFolderName);
             const DatumShiftOutcome outcome = from == DatumPageSide::Nad27
-                                                  ? kartoval::ButNad27ToNad83Click(adapters_->Page, platform_, *shifter_)
-                                                  : kartoval::ButNad83ToNad27Click(adapters_->Page, platform_, *shifter_);
+                                                  ? kartoval::ButNad27ToNad83Click(adapters_->Page, platform_, *shifter_, tmEngine_)
+                                                  : kartoval::ButNad83ToNad27Click(adapters_->Page, platform_, *shifter_, tmEngine_);
             markStale(from, false);
             markStale(to, false);
             resultSide_ = to;

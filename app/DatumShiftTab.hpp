@@ -3,6 +3,7 @@
 // wired to the page's commands (datum/DatumShiftPage.hpp). The widget only
 // builds its controls and wires them; every decision is the commands'.
 
+#include "geodesy/ProjectionParams.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <QString>
@@ -33,6 +34,9 @@ public:
     void ButNad27ToNad83Click();
     void ButNad83ToNad27Click();
 
+    // The window's choice of transverse Mercator, for the next clicks.
+    void SetTmEngine(TmEngine engine) { tmEngine_ = engine; }
+
     // The last click's status text, which the window's status line shows.
     [[nodiscard]] QString StatusText() const;
 
@@ -62,6 +66,7 @@ private:
     Side& side(DatumPageSide which);
 
     const Platform& platform_;
+    TmEngine tmEngine_ = TmEngine::Series;
     Side nad27_;
     Side nad83_;
     QPushButton* butNad27ToNad83_ = nullptr;

@@ -27,6 +27,12 @@ std::string degrees(double value) { return FixedToStr(value, kDegreesDecimals) +
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
+// Which transverse Mercator converted, for the zones that are one.
+std::string engineNote(const std::optional<TmEngine>& engine)
+{
+    return engine ? std::string("; ") + TmEngineName(*engine) : std::string();
+}
+
 std::string pointCount(int points) { return std::to_string(points) + (points == 1 ? " point" : " points"); }
 
 }  // namespace
@@ -64,13 +70,13 @@ std::string ZoneTip(XyProjectionKind family, int position, const std::string& ta
 std::string SingleStatus(const SinglePointResult& result, const std::string& zone)
 {
     if (!result.Family) return "Rounded the boxes: no grid family is checked, so nothing was converted";
-    std::string status = "Converted 1 point (" + zone + ", " + result.EllipsoidName + ")";
+    std::string status = "Converted 1 point (" + zone + ", " + result.EllipsoidName + engineNote(result.Engine) + ")";
     // The series drifts from the exact mapping far from the meridian; the
     // result stays as computed, the user is told how far to trust it.
     const auto far = result.DegreesFromCentralMeridian;
     if (far && *far > kFarFromCentralMeridianDegrees) {
         status += "; " + degrees(*far) + " from the central meridian: expect errors of about " +
-                  aboutLength(ExpectedTmSeriesError(*far));
+                  aboutLength(ExpectedTmSeriesError(*far)) + "; use the exact transverse Mercator";
     }
     // A point beyond its zone is the likelier mistake: it leads.
     if (result.OutsideNotice) return *result.OutsideNotice + ". " + status;
@@ -81,11 +87,12 @@ std::string FileStatus(const FileRunSummary& summary)
 {
     std::string status = "Converted " + pointCount(summary.Points) + " from " + VisibleText(summary.Input.filename().string()) +
                          " to " + VisibleText(summary.Output.filename().string()) + " in " +
-                         FixedToStr(summary.Seconds, kSecondsDecimals) + " s";
+                         FixedToStr(summary.Seconds, kSecondsDecimals) + " s" + engineNote(summary.Engine);
     if (summary.FarPoints > 0) {
         status += "; " + pointCount(summary.FarPoints) + " more than " + degrees(kFarFromCentralMeridianDegrees) +
                   " from the central meridian (up to " + degrees(summary.FarthestDegrees) +
-                  ": expect errors up to about " + aboutLength(ExpectedTmSeriesError(summary.FarthestDegrees)) + ")";
+                  ": expect errors up to about " + aboutLength(ExpectedTmSeriesError(summary.FarthestDegrees)) +
+                  "; use the exact transverse Mercator)";
     }
     return status;
 }

@@ -31,8 +31,10 @@ private:
     std::optional<std::string> last_;
 };
 
-// "Converted 1 point (NAD83 California zone 3, GRS 1980)", with a note on the
-// size of error to expect when the point lies far from its central meridian.
+// "Converted 1 point (NAD83 California zone 3, GRS 1980)", naming the
+// transverse Mercator engine for a zone that is one ("...; classic transverse
+// Mercator series)"), with a note on the size of error to expect when the
+// classic series converted a point far from its central meridian.
 // `zone` names the zone as the status line shows it.
 [[nodiscard]] std::string SingleStatus(const SinglePointResult& result, const std::string& zone);
 
@@ -47,7 +49,8 @@ private:
                                   const std::vector<ZoneCode>& codes);
 
 // "Converted 39999 points from field.txt to field-utm.txt in 0.03 s", with
-// the count of points far from the central meridian when there are any.
+// the transverse Mercator engine for a zone that is one, and the count of
+// points far from the central meridian when the classic series converted any.
 [[nodiscard]] std::string FileStatus(const FileRunSummary& summary);
 
 // What a command that ended early leaves on the status line: the first line

@@ -13,6 +13,7 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QSignalBlocker>
 
 namespace kartoval {
@@ -166,6 +167,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->PageControl1->addTab(datumPage, QStringLiteral("Datum Shift"));
     connect(datumPage, &DatumShiftTab::StatusChanged, this,
             [this](const QString& text) { showStatus(FromQString(text)); });
+    connect(form_->TmEngine, &QComboBox::currentIndexChanged, this,
+            [this, datumPage] { datumPage->SetTmEngine(tmEngine()); });
 }
 
 TMain::~TMain() = default;
@@ -243,11 +246,16 @@ void TMain::ButOutputClick()
     });
 }
 
+TmEngine TMain::tmEngine() const
+{
+    return form_->TmEngine->currentIndex() == 1 ? TmEngine::Exact : TmEngine::Series;
+}
+
 void TMain::GOClick()
 {
     messages_.Forget();
     std::optional<FileRunSummary> summary;
-    report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_); });
+    report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_, tmEngine()); });
     showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
 }
 
@@ -274,7 +282,7 @@ void TMain::ButConvertClick()
     messages_.Forget();
     const ConversionDirection direction = ReadSinglePointRequest(c.SinglePage).Direction;
     std::optional<SinglePointResult> result;
-    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_); });
+    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_, tmEngine()); });
     if (!result) {
         c.SinglePageCues.ConvertFailed(direction);
         showStatus(FailureStatus(messages_.LastMessage()));

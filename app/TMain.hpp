@@ -65,6 +65,8 @@ private:
     void familyClick(void (*handler)(SinglePointPage&, const Platform&));
     void showStatus(const std::string& text);
     void updateZoneTip();
+    // The window's choice of transverse Mercator (the TmEngine list at its foot).
+    [[nodiscard]] TmEngine tmEngine() const;
 
     std::unique_ptr<Ui::TMain> form_;
     std::unique_ptr<Controls> controls_;

@@ -108,7 +108,8 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
         if (auto refusal = settingsRefusal(settings)) return *refusal;
         CoordinateSide zone = FamilySide(settings.Family, settings.ZonePosition, platform);
         const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
-        route.emplace(toGrid ? DegreesSide() : zone, toGrid ? std::move(zone) : DegreesSide(), ellipsoid, platform);
+        route.emplace(toGrid ? DegreesSide() : zone, toGrid ? std::move(zone) : DegreesSide(), ellipsoid, platform,
+                      settings.Engine);
     } catch (const CommandError& error) {
         return FileRunFailure{Shown::Message, error.Caption(), error.what()};
     }
@@ -155,7 +156,8 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
                           .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
                           .FarPoints = static_cast<int>(summary.FarPoints),
                           .FarthestDegrees = summary.FarthestDegrees,
-                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1};
+                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1,
+                          .Engine = route->Engine()};
 }
 
 }  // namespace kartoval

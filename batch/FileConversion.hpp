@@ -49,6 +49,7 @@ struct FileConversionSettings {
     bool SkipFirstRow = false;     // the first line is a header
     bool WestWithoutMinus = true;  // every longitude read is a west longitude
     ConversionDirection Direction = ConversionDirection::DegreesToUtm;
+    TmEngine Engine = TmEngine::Series;  // computes the transverse Mercator zones
 };
 
 // What a completed run did, for the window to tell the user.
@@ -60,6 +61,7 @@ struct FileRunSummary {
     int FarPoints = 0;      // points more than kFarFromCentralMeridianDegrees from a TM central meridian
     double FarthestDegrees = 0.0;  // the largest distance from it of any point
     bool HeaderDiscarded = false;  // "Skip first row" dropped the first line
+    std::optional<TmEngine> Engine;  // the transverse Mercator that converted; none for other projections
 };
 
 // Why a run ended without writing, and how the page shows it: a message

@@ -33,8 +33,10 @@ struct FileConversionPage {
 };
 
 // "GO": converts the input file into the output file with the page's
-// settings. Gives the summary of a completed run.
-std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform);
+// settings, the engine computing the transverse Mercator zones. Gives the
+// summary of a completed run.
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform,
+                                      TmEngine engine = TmEngine::Series);
 
 // The page's grid family buttons: refill BoxProjection with the family's
 // zones (the UTM lists at zone 29, as at start; the State Plane lists at

@@ -42,7 +42,7 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
     return std::nullopt;
 }
 
-std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform)
+std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform, TmEngine engine)
 {
     FileConversionSettings settings;
     settings.InputPath = page.EditInput.GetText();
@@ -57,6 +57,7 @@ std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& 
     settings.WestWithoutMinus = page.BoxMinusW.IsChecked();
     settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
                                                              : ConversionDirection::UtmToDegrees;
+    settings.Engine = engine;
     return ConvertPointFile(settings, platform, page.BoxSkip);
 }
 

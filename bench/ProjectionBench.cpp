@@ -1,10 +1,12 @@
-// Times the projections alone, per point: Kartoval's TransverseMercator and
-// LambertConformalConic against PROJ (through its C API, proj_trans_generic
+// Times the projections alone, per point: Kartoval's TransverseMercator (the
+// classic series), KruegerTm (the exact engine) and LambertConformalConic
+// against PROJ (through its C API, proj_trans_generic
 // over the whole array) on the same points in the same run, both ways.
 //
 //   kartoval_projection_bench [--points N] [--repeats R]
 //
-// TM: UTM zone 29 on WGS 84, points 12W to 6W, 0 to 84N. LCC: Pennsylvania
+// TM and TM exact: UTM zone 29 on WGS 84, both against PROJ's default tmerc
+// (its exact algorithm), points 12W to 6W, 0 to 84N. LCC: Pennsylvania
 // North of 1983 (metres, GRS 1980), points 80.5W to 74.5W, 39.5N to 42.5N.
 // Each figure is the fastest of R passes over the N points, in CPU time, so
 // the other users of a shared machine disturb it as little as they can.
@@ -12,6 +14,7 @@
 // working arrays (under 1 ns a point).
 
 #include "geodesy/Angles.hpp"
+#include "geodesy/KruegerTm.hpp"
 #include "geodesy/LambertConic.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/UtmZones.hpp"
@@ -161,6 +164,8 @@ int run(int argc, char** argv)
     std::vector<Row> rows;
     measure(Case{"TM", "+proj=utm +zone=29 +ellps=WGS84", -12.0, -6.0, 0.0, 84.0},
             TransverseMercator(wgs84, UtmZone(28, Hemisphere::North)), points, repeats, rows);
+    measure(Case{"TM exact", "+proj=utm +zone=29 +ellps=WGS84", -12.0, -6.0, 0.0, 84.0},
+            KruegerTm(wgs84, UtmZone(28, Hemisphere::North)), points, repeats, rows);
     measure(Case{"LCC",
                  "+proj=lcc +lat_1=41.95 +lat_2=40.8833333333333 +lat_0=40.1666666666667 +lon_0=-77.75 "
                  "+x_0=600000 +y_0=0 +ellps=GRS80",
@@ -168,9 +173,9 @@ int run(int argc, char** argv)
             LambertConformalConic(grs80, {-77.75, 40.1666666666667, 41.95, 40.8833333333333, 600000.0, 0.0}),
             points, repeats, rows);
 
-    std::printf("%-12s %14s %14s %16s\n", "", "Kartoval ns", "PROJ ns", "Kartoval / PROJ");
+    std::printf("%-18s %14s %14s %16s\n", "", "Kartoval ns", "PROJ ns", "Kartoval / PROJ");
     for (const Row& row : rows) {
-        std::printf("%-12s %14.1f %14.1f %16.2f\n", row.Name.c_str(), row.Kartoval, row.Proj, row.Kartoval / row.Proj);
+        std::printf("%-18s %14.1f %14.1f %16.2f\n", row.Name.c_str(), row.Kartoval, row.Proj, row.Kartoval / row.Proj);
     }
     for (const Row& row : rows) {
         std::string key = row.Name;

@@ -16,9 +16,16 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--dm", "--factors", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--decimals", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids",
         "--help", "--version"};
     return names;
+}
+
+TmEngine parseTmEngine(const std::string& text)
+{
+    if (text == "series") return TmEngine::Series;
+    if (text == "exact") return TmEngine::Exact;
+    throw UsageError("--tm is series or exact, not '" + text + "'" + DidYouMean(CloseMatches(text, {"series", "exact"})));
 }
 
 template <typename Number>
@@ -104,6 +111,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--dm") { noValue(); line.Dm = true; }
         else if (argument == "--factors") { noValue(); line.Factors = true; }
         else if (argument == "--report-shift") { noValue(); line.ReportShift = true; }
+        else if (argument == "--tm") line.Tm = parseTmEngine(value());
         else if (argument == "--keep-going") { noValue(); line.KeepGoing = true; }
         else if (argument == "--allow-outside") { noValue(); line.AllowOutside = true; }
         else if (argument == "--in-place") { noValue(); line.InPlace = true; }
@@ -192,6 +200,9 @@ Options:
   --factors            append the point scale factor and the meridian convergence
                        (degrees) to each line
   --report-shift       append the datum shift in metres (north, east) to each line
+  --tm series|exact    the transverse Mercator: the classic series (default; good to a
+                       millimetre within 3.5 degrees of the central meridian) or the
+                       exact one (Krueger's series, nanometres out to 35 degrees)
   --keep-going         report each bad line and go on (the line is left out)
   --allow-outside      convert points that lie more than half a degree beyond their
                        zone's area (EPSG extent; UTM: 9 degrees either side of the

@@ -3,6 +3,7 @@
 // line that can't be understood throws UsageError (exit status 2).
 
 #include "batch/LineFields.hpp"
+#include "geodesy/ProjectionParams.hpp"
 #include "toolkit/Errors.hpp"
 
 #include <cstdint>
@@ -29,6 +30,7 @@ struct CommandLine {
     bool Dms = false;
     bool Dm = false;
     bool Factors = false;
+    TmEngine Tm = TmEngine::Series;  // --tm series|exact
     bool ReportShift = false;
     bool KeepGoing = false;
     bool AllowOutside = false;

@@ -80,6 +80,12 @@ Ellipsoid pickEllipsoid(const CommandLine& line, const CoordinateSide& from, con
     std::string name;
     if (line.Ellipsoid) {
         name = *line.Ellipsoid;
+    } else if (from.DatumEllipsoid && to.DatumEllipsoid && from.Datum && from.Datum == to.Datum &&
+               (from.IsDegrees() || to.IsDegrees())) {
+        // Degrees on a datum into a zone of that datum defined on its own
+        // ellipsoid (the Michigan zones of 1927 on Clarke 1866 Michigan): the
+        // degrees stay the datum's, the grid is the zone's.
+        name = *(from.IsDegrees() ? to : from).DatumEllipsoid;
     } else if (from.DatumEllipsoid && to.DatumEllipsoid && !EllipsoidFitsSide(from, *to.DatumEllipsoid) &&
                !EllipsoidFitsSide(to, *from.DatumEllipsoid)) {
         // Two datums: that needs a datum shift, which this conversion is not.
@@ -109,6 +115,11 @@ Ellipsoid pickEllipsoid(const CommandLine& line, const CoordinateSide& from, con
         }
     }
     return *found;
+}
+
+bool isTm(const CoordinateSide& side)
+{
+    return side.Kind == SideKind::Utm || (side.Zone && std::holds_alternative<TmParams>(side.Zone->Projection));
 }
 
 void checkCombination(const CommandLine& line, const ConversionRoute& transform)
@@ -216,16 +227,19 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         }
         shifter.emplace(platform.DataFolder / kGridFolderName);
         engine.emplace(*shifter);
-        route.emplace(from, to, ReadEllipsoids(platform), *engine, platform);
+        route.emplace(from, to, ReadEllipsoids(platform), *engine, platform, line.Tm);
     } else {
         if (line.ReportShift) {
             throw UsageError("--report-shift needs --from and --to on two datums (geo:nad27 and geo:nad83, say)");
         }
-        route.emplace(from, to, pickEllipsoid(line, from, to, platform, streams.Err), platform);
+        route.emplace(from, to, pickEllipsoid(line, from, to, platform, streams.Err), platform, line.Tm);
         if (TakesWgs84AsNad83(from, to)) std::fprintf(streams.Err, "%s: note: %s\n", kProgram, kWgs84AsNad83Note);
     }
     const ConversionRoute& transform = *route;
     checkCombination(line, transform);
+    if (line.Factors && (isTm(from) || isTm(to))) {
+        std::fprintf(streams.Err, "%s: factors by the %s\n", kProgram, TmEngineName(line.Tm));
+    }
     const BatchOptions options = optionsOf(line);
 
     const bool fromStdin = line.Input == "-";
@@ -299,6 +313,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
                      kProgram, static_cast<unsigned long long>(summary.FarPoints),
                      summary.FarPoints == 1 ? "point lies" : "points lie", kFarFromCentralMeridianDegrees, summary.FarthestDegrees);
         if (error > 0.0) std::fprintf(streams.Err, ", where the series may be off by about %.2g m", error);
+        std::fprintf(streams.Err, "; use the exact transverse Mercator (--tm exact)");
         std::fputc('\n', streams.Err);
     }
     if (writer) {

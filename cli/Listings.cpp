@@ -20,7 +20,7 @@ const char* kindOf(const ZoneProjection& projection)
 {
     if (std::holds_alternative<TmParams>(projection)) return "transverse Mercator";
     if (std::holds_alternative<LccParams>(projection)) return "Lambert conformal conic";
-    return "oblique Mercator (listed, not converted)";
+    return "oblique Mercator";
 }
 
 void listStatePlane(XyProjectionKind family, const Platform& platform, std::FILE* out)

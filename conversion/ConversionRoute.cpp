@@ -78,16 +78,16 @@ ConversionRoute::Side ConversionRoute::makeSide(CoordinateSide def, std::optiona
 }
 
 ConversionRoute::ConversionRoute(CoordinateSide from, CoordinateSide to, const Ellipsoid& ellipsoid,
-                                 const Platform& platform)
+                                 const Platform& platform, TmEngine engine)
 {
-    auto fromGrid = BuildProjection(from, ellipsoid);
-    auto toGrid = BuildProjection(to, ellipsoid);
+    auto fromGrid = BuildProjection(from, ellipsoid, engine);
+    auto toGrid = BuildProjection(to, ellipsoid, engine);
     from_ = makeSide(std::move(from), std::move(fromGrid), platform);
     to_ = makeSide(std::move(to), std::move(toGrid), platform);
 }
 
 ConversionRoute::ConversionRoute(CoordinateSide from, CoordinateSide to, const std::vector<Ellipsoid>& table,
-                                 DatumShiftEngine& engine, const Platform& platform)
+                                 DatumShiftEngine& engine, const Platform& platform, TmEngine tm)
     : engine_(&engine)
 {
     const auto onDatum = [&](const CoordinateSide& side) -> std::optional<GridProjection> {
@@ -98,7 +98,7 @@ ConversionRoute::ConversionRoute(CoordinateSide from, CoordinateSide to, const s
                                    " is not in " + platform.DataFile(kEllipsoidFileName).string() + ".",
                                kFileErrorCaption);
         }
-        return BuildProjection(side, *ellipsoid);
+        return BuildProjection(side, *ellipsoid, tm);
     };
     auto fromGrid = onDatum(from);
     auto toGrid = onDatum(to);
@@ -191,6 +191,14 @@ bool ConversionRoute::InsideAreas(const GeoPoint& degrees) const
         if (side->Area && OutsideArea(*side->Area, degrees)) return false;
     }
     return true;
+}
+
+std::optional<TmEngine> ConversionRoute::Engine() const
+{
+    for (const Side* side : {&from_, &to_}) {
+        if (side->Grid && side->Grid->Engine()) return side->Grid->Engine();
+    }
+    return std::nullopt;
 }
 
 PointFactors ConversionRoute::Factors(const GeoPoint& degrees) const

@@ -67,13 +67,15 @@ struct PointResult {
 
 class ConversionRoute {
 public:
-    // Both sides on one ellipsoid, no datum shift.
-    ConversionRoute(CoordinateSide from, CoordinateSide to, const Ellipsoid& ellipsoid, const Platform& platform);
+    // Both sides on one ellipsoid, no datum shift; `engine` computes the
+    // transverse Mercator sides.
+    ConversionRoute(CoordinateSide from, CoordinateSide to, const Ellipsoid& ellipsoid, const Platform& platform,
+                    TmEngine engine = TmEngine::Series);
     // Each side on its own datum's ellipsoid (looked up by name in `table`),
     // the shift in between; `engine` must outlive the route. Throws
     // CommandError ("File error") when the table lacks a datum's ellipsoid.
     ConversionRoute(CoordinateSide from, CoordinateSide to, const std::vector<Ellipsoid>& table,
-                    DatumShiftEngine& engine, const Platform& platform);
+                    DatumShiftEngine& engine, const Platform& platform, TmEngine tm = TmEngine::Series);
 
     // (x, y) is (longitude, latitude) or (easting, northing); so is the
     // result. Throws PointRangeError for a latitude outside -90..90, a
@@ -92,6 +94,9 @@ public:
     [[nodiscard]] bool OutputIsDegrees() const { return !to_.Grid.has_value(); }
     [[nodiscard]] bool HasGrid() const { return from_.Grid.has_value() || to_.Grid.has_value(); }
     [[nodiscard]] bool ShiftsDatum() const { return engine_ != nullptr; }
+    // The transverse Mercator that computes a side of the route; nothing
+    // when neither side is transverse Mercator.
+    [[nodiscard]] std::optional<TmEngine> Engine() const;
 
     // Scale factor and convergence on the output grid (the input grid when
     // the output is degrees); needs HasGrid().

@@ -1,10 +1,8 @@
 #include "conversion/SideProjection.hpp"
 
-#include "toolkit/Errors.hpp"
 
 #include <algorithm>
 #include <cctype>
-#include <variant>
 
 namespace kartoval {
 namespace {
@@ -21,20 +19,16 @@ bool sameName(std::string_view a, std::string_view b)
 
 }  // namespace
 
-std::optional<GridProjection> BuildProjection(const CoordinateSide& side, const Ellipsoid& ellipsoid)
+std::optional<GridProjection> BuildProjection(const CoordinateSide& side, const Ellipsoid& ellipsoid, TmEngine engine)
 {
     switch (side.Kind) {
     case SideKind::Degrees:
         return std::nullopt;
     case SideKind::Utm:
         return GridProjection(EllipsoidInUnit(ellipsoid, GridUnit::Metre),
-                              UtmZone(side.UtmZoneNumber - 1, side.UtmHemisphere));
-    case SideKind::StatePlane: {
-        const EllipsoidParams params = EllipsoidInUnit(ellipsoid, side.Zone->Unit);
-        if (const auto* tm = std::get_if<TmParams>(&side.Zone->Projection)) return GridProjection(params, *tm);
-        if (const auto* lcc = std::get_if<LccParams>(&side.Zone->Projection)) return GridProjection(params, *lcc);
-        throw UsageError(side.Label + " is an oblique Mercator zone, which Kartoval lists but can't convert.");
-    }
+                              UtmZone(side.UtmZoneNumber - 1, side.UtmHemisphere), engine);
+    case SideKind::StatePlane:
+        return GridProjection(EllipsoidInUnit(ellipsoid, side.Zone->Unit), side.Zone->Projection, engine);
     }
     return std::nullopt;
 }

@@ -14,9 +14,10 @@
 
 namespace kartoval {
 
-// The side's projection on `ellipsoid`, in the side's grid unit; nothing for
-// degrees. Throws CommandError for a zone Kartoval lists but can't convert.
-[[nodiscard]] std::optional<GridProjection> BuildProjection(const CoordinateSide& side, const Ellipsoid& ellipsoid);
+// The side's projection on `ellipsoid`, in the side's grid unit, a transverse
+// Mercator zone by `engine`; nothing for degrees.
+[[nodiscard]] std::optional<GridProjection> BuildProjection(const CoordinateSide& side, const Ellipsoid& ellipsoid,
+                                                            TmEngine engine = TmEngine::Series);
 
 // Whether `chosen` is the ellipsoid the side's datum is defined on. WGS 84
 // passes for GRS 1980: the two differ by 0.1 mm in the semi-minor axis, which

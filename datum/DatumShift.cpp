@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
+#include <span>
 #include <system_error>
 
 namespace kartoval {
@@ -89,8 +91,9 @@ DatumShiftResult ProjDatumEngine::Shift(GeodeticDatum from, GeodeticDatum to, do
     if (!HasGridPath(from, to)) throw NoGridPathError(NoGridPathReason(from, to));
 
     const GeodeticDatum older = to == GeodeticDatum::Nad83 ? from : to;
-    const PJ_DIRECTION direction = to == GeodeticDatum::Nad83 ? PJ_FWD : PJ_INV;
-    for (const ShiftGrid& grid : GridsToNad83(older)) {
+    const std::span<const ShiftGrid> grids = GridsToNad83(older);
+    // The grid's operation, opened on first use.
+    const auto operationOf = [&](const ShiftGrid& grid) {
         PJ* operation = proj_->operations[grid.FileName];
         if (operation == nullptr) {
             const std::filesystem::path file = gridFolder_ / grid.FileName;
@@ -111,28 +114,96 @@ DatumShiftResult ProjDatumEngine::Shift(GeodeticDatum from, GeodeticDatum to, do
             }
             proj_->operations[grid.FileName] = operation;
         }
+        return operation;
+    };
+    // One grid one way, radians: nothing outside its coverage (or on a cell
+    // without data); any other failure is not about coverage and must not be
+    // passed over.
+    const auto apply = [&](const ShiftGrid& grid, PJ_DIRECTION direction, PJ_LP point) -> std::optional<PJ_LP> {
+        PJ* operation = operationOf(grid);
         proj_errno_reset(operation);
-        const PJ_COORD shifted = proj_trans(
-            operation, direction, proj_coord(longitude * kDegreesToRadians, latitude * kDegreesToRadians, 0.0, 0.0));
+        const PJ_COORD shifted = proj_trans(operation, direction, proj_coord(point.lam, point.phi, 0.0, 0.0));
         const int code = proj_errno(operation);
         if (code == 0 && std::isfinite(shifted.lp.lam) && std::isfinite(shifted.lp.phi) &&
             shifted.lp.lam != HUGE_VAL) {
-            DatumShiftResult result;
-            result.Longitude = NormalizeLongitude(shifted.lp.lam * kRadiansToDegrees);
-            result.Latitude = shifted.lp.phi * kRadiansToDegrees;
-            result.Grid = grid.FileName;
-            const ShiftMetres metres = ShiftInMetres(longitude, latitude, result.Longitude, result.Latitude);
-            result.NorthMetres = metres.North;
-            result.EastMetres = metres.East;
-            return result;
+            return shifted.lp;
         }
-        // Outside this grid, or on a cell without data: try the next one. Any
-        // other failure is not about coverage and must not be passed over.
         if (code != PROJ_ERR_COORD_TRANSFM_OUTSIDE_GRID && code != PROJ_ERR_COORD_TRANSFM_GRID_AT_NODATA &&
             code != 0) {
             throw GridFileError("The datum shift with grid \"" + std::string(grid.FileName) + "\" failed for " +
                                 pointText(longitude, latitude, from) + " (" +
                                 proj_context_errno_string(proj_->context, code) + ").");
+        }
+        return std::nullopt;
+    };
+    // The grid the shift to NAD83 takes for an older-datum point: the first
+    // whose coverage holds it.
+    const auto forwardGrid = [&](PJ_LP point) -> std::optional<std::size_t> {
+        for (std::size_t k = 0; k < grids.size(); ++k) {
+            if (apply(grids[k], PJ_FWD, point)) return k;
+        }
+        return std::nullopt;
+    };
+    // Back from NAD83 on one grid: the older-datum point that the grid's
+    // forward carries onto `target`. PROJ's inverse starts from the target
+    // itself, so it refuses a target just outside the grid whose source lies
+    // inside (the shift carries points near the west and south edges out);
+    // then the forward is iterated from a start found inside the grid nearby.
+    const auto inverse = [&](const ShiftGrid& grid, PJ_LP target, bool iterate) -> std::optional<PJ_LP> {
+        if (!iterate) return apply(grid, PJ_INV, target);
+        std::optional<PJ_LP> shifted = apply(grid, PJ_FWD, target);
+        PJ_LP point = target;
+        // A shift is at most a few hundred metres: some point of these rings
+        // round the target is inside the grid when the source is.
+        for (const double ring : {1e-4, 1e-3, 1e-2, 5e-2}) {
+            for (int k = 0; k < 8 && !shifted; ++k) {
+                const double angle = k * kPi / 4.0;
+                point = PJ_LP{target.lam + ring * kDegreesToRadians * std::cos(angle),
+                              target.phi + ring * kDegreesToRadians * std::sin(angle)};
+                shifted = apply(grid, PJ_FWD, point);
+            }
+            if (shifted) break;
+        }
+        if (!shifted) return std::nullopt;
+        point = PJ_LP{target.lam - (shifted->lam - point.lam), target.phi - (shifted->phi - point.phi)};
+        for (int iteration = 0; iteration < 20; ++iteration) {
+            const auto forward = apply(grid, PJ_FWD, point);
+            if (!forward) return std::nullopt;
+            const double dLam = forward->lam - target.lam;
+            const double dPhi = forward->phi - target.phi;
+            point.lam -= dLam;
+            point.phi -= dPhi;
+            if (std::fabs(dLam) < 1e-15 && std::fabs(dPhi) < 1e-15) return point;  // radians: 6 nm
+        }
+        return std::nullopt;
+    };
+
+    const PJ_LP start{longitude * kDegreesToRadians, latitude * kDegreesToRadians};
+    const auto found = [&](const ShiftGrid& grid, PJ_LP shifted) {
+        DatumShiftResult result;
+        result.Longitude = NormalizeLongitude(shifted.lam * kRadiansToDegrees);
+        result.Latitude = shifted.phi * kRadiansToDegrees;
+        result.Grid = grid.FileName;
+        const ShiftMetres metres = ShiftInMetres(longitude, latitude, result.Longitude, result.Latitude);
+        result.NorthMetres = metres.North;
+        result.EastMetres = metres.East;
+        return result;
+    };
+    if (to == GeodeticDatum::Nad83) {
+        for (const ShiftGrid& grid : grids) {
+            if (const auto shifted = apply(grid, PJ_FWD, start)) return found(grid, *shifted);
+        }
+    } else {
+        // The way back takes the grid the way there would: a source that an
+        // earlier grid covers would have gone by that grid, so this one is not
+        // its grid. Where the conterminous and Alaska grids overlap, both ways
+        // then use the same grid and a round trip is exact. PROJ's own inverse
+        // first, for every grid; the iteration only for what it refused.
+        for (const bool iterate : {false, true}) {
+            for (std::size_t k = 0; k < grids.size(); ++k) {
+                const auto shifted = inverse(grids[k], start, iterate);
+                if (shifted && forwardGrid(*shifted) == k) return found(grids[k], *shifted);
+            }
         }
     }
     throw OutsideGridError("The point " + pointText(longitude, latitude, from) + " lies outside every " +

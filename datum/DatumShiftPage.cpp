@@ -101,13 +101,14 @@ std::string fixedText(double value, int decimals, char separator)
     return text;
 }
 
-DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter, DatumPageSide from)
+DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter, DatumPageSide from,
+                        TmEngine tm)
 {
     const SideControls in = controls(page, from);
     const SideControls out = controls(page, from == DatumPageSide::Nad27 ? DatumPageSide::Nad83 : DatumPageSide::Nad27);
     GridShiftEngine engine(shifter);
     const ConversionRoute route(readSide(in, platform), readSide(out, platform), ReadEllipsoids(platform), engine,
-                                platform);
+                                platform, tm);
     const BoxLabels inLabels = labels(in);
     const double first = readBox(in, in.EditXLat, inLabels.XLat, platform.DecimalSeparator);
     const double second = readBox(in, in.EditYLon, inLabels.YLon, platform.DecimalSeparator);
@@ -156,14 +157,16 @@ void DatumSideChanged(DatumShiftPage& page, DatumPageSide side, const Platform&)
     c.LabYLon.SetText(text.YLon + ":");
 }
 
-DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter)
+DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
+                                       TmEngine engine)
 {
-    return shift(page, platform, shifter, DatumPageSide::Nad27);
+    return shift(page, platform, shifter, DatumPageSide::Nad27, engine);
 }
 
-DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter)
+DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
+                                       TmEngine engine)
 {
-    return shift(page, platform, shifter, DatumPageSide::Nad83);
+    return shift(page, platform, shifter, DatumPageSide::Nad83, engine);
 }
 
 std::string DatumShiftStatus(const DatumShiftOutcome& outcome)

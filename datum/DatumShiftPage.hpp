@@ -5,6 +5,7 @@
 
 #include "conversion/ConversionRoute.hpp"
 #include "datum/DatumShift.hpp"
+#include "geodesy/ProjectionParams.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
@@ -52,9 +53,12 @@ struct DatumShiftOutcome {
 
 // "NAD27 -> NAD83" and "NAD83 -> NAD27": read the one side, write the other.
 // A bad number, a point outside every grid or a missing grid ends the click
-// (CommandError naming the box or the point) before any box changes.
-DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter);
-DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter);
+// (CommandError naming the box or the point) before any box changes. The
+// engine computes the transverse Mercator zones.
+DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
+                                       TmEngine engine = TmEngine::Series);
+DatumShiftOutcome ButNad83ToNad27Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
+                                       TmEngine engine = TmEngine::Series);
 
 // "Shifted with us_noaa_conus.tif: 24.748 m north, -30.069 m east (NAD27
 // Texas South Central -> NAD83 Texas South Central)".

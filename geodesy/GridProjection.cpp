@@ -3,17 +3,22 @@
 namespace kartoval {
 namespace {
 
-std::variant<TransverseMercator, LambertConformalConic> make(const EllipsoidParams& ellipsoid,
-                                                             const std::variant<TmParams, LccParams>& zone)
+std::variant<TransverseMercator, KruegerTm, LambertConformalConic, HotineOm> make(const EllipsoidParams& ellipsoid,
+                                                                                 const ZoneParams& zone,
+                                                                                 TmEngine engine)
 {
-    if (const auto* tm = std::get_if<TmParams>(&zone)) return TransverseMercator(ellipsoid, *tm);
+    if (const auto* tm = std::get_if<TmParams>(&zone)) {
+        if (engine == TmEngine::Exact) return KruegerTm(ellipsoid, *tm);
+        return TransverseMercator(ellipsoid, *tm);
+    }
+    if (const auto* om = std::get_if<OmParams>(&zone)) return HotineOm(ellipsoid, *om);
     return LambertConformalConic(ellipsoid, std::get<LccParams>(zone));
 }
 
 }  // namespace
 
-GridProjection::GridProjection(const EllipsoidParams& ellipsoid, const std::variant<TmParams, LccParams>& zone)
-    : projection_(make(ellipsoid, zone))
+GridProjection::GridProjection(const EllipsoidParams& ellipsoid, const ZoneParams& zone, TmEngine engine)
+    : projection_(make(ellipsoid, zone, engine))
 {
 }
 
@@ -35,6 +40,13 @@ PointFactors GridProjection::Factors(double longitude, double latitude) const
 std::optional<double> GridProjection::DistanceFromCentralMeridian(double longitude) const
 {
     if (const auto* tm = std::get_if<TransverseMercator>(&projection_)) return tm->DistanceFromCentralMeridian(longitude);
+    return std::nullopt;
+}
+
+std::optional<TmEngine> GridProjection::Engine() const
+{
+    if (std::holds_alternative<TransverseMercator>(projection_)) return TmEngine::Series;
+    if (std::holds_alternative<KruegerTm>(projection_)) return TmEngine::Exact;
     return std::nullopt;
 }
 

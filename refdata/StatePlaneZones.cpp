@@ -3,7 +3,6 @@
 #include "refdata/TableFile.hpp"
 
 #include <array>
-#include <limits>
 
 namespace kartoval {
 namespace {
@@ -43,6 +42,9 @@ ZoneDefinition parseZone(const std::vector<std::string>& fields, const std::file
 
 constexpr std::array<const char*, 5> kTmRoles{"central meridian", "latitude of origin", "scale factor",
                                               "false easting", "false northing"};
+constexpr std::array<const char*, 7> kOmRoles{"latitude of the centre",     "longitude of the centre",
+                                              "azimuth of the initial line", "angle from the rectified to the skew grid",
+                                              "scale factor on the initial line", "false easting", "false northing"};
 constexpr std::array<const char*, 6> kLccRoles{"central meridian",        "latitude of origin",
                                                "first standard parallel", "second standard parallel",
                                                "false easting",           "false northing"};
@@ -80,11 +82,9 @@ ZoneProjection typedProjection(const ZoneDefinition& zone)
     }
     case ZoneProjectionKind::Om1: break;
     }
-    // Never converted, so a missing parameter is no error: it reads as NaN.
-    const auto p = [&zone](std::size_t k) { return zone.Params[k].value_or(std::numeric_limits<double>::quiet_NaN()); };
-    return ObliqueParams{.CentreLatitude = p(0), .CentreLongitude = p(1), .Azimuth = p(2),
-                         .RectifiedToSkewAngle = p(3), .ScaleFactor = p(4), .FalseEasting = p(5),
-                         .FalseNorthing = p(6)};
+    const auto p = required(zone, kOmRoles);
+    return OmParams{.CentreLatitude = p[0], .CentreLongitude = p[1], .Azimuth = p[2], .RectifiedToSkewAngle = p[3],
+                    .ScaleFactor = p[4], .FalseEasting = p[5], .FalseNorthing = p[6]};
 }
 
 const char* zoneFileOf(XyProjectionKind family)

@@ -12,7 +12,7 @@
 //   OM1:     1 latitude of the centre, 2 longitude of the centre, 3 azimuth
 //            of the initial line, 4 angle from the rectified to the skew
 //            grid, 5 scale factor on the initial line, 6 false easting,
-//            7 false northing; listed, never converted
+//            7 false northing
 //
 // Callers take a zone typed (LoadStatePlaneZone): its projection with named
 // parameters and its grid unit, so no caller knows positions or unit factors.
@@ -55,20 +55,7 @@ struct ZoneDefinition {
     return family == XyProjectionKind::Nad27 ? GridUnit::UsSurveyFoot : GridUnit::Metre;
 }
 
-// An oblique Mercator zone (Hotine, variant A): angles in degrees, false
-// origin in the grid unit. The program lists these zones but can't convert
-// them, so a parameter that the table line lacks is NaN rather than an error.
-struct ObliqueParams {
-    double CentreLatitude;
-    double CentreLongitude;
-    double Azimuth;
-    double RectifiedToSkewAngle;
-    double ScaleFactor;
-    double FalseEasting;
-    double FalseNorthing;
-};
-
-using ZoneProjection = std::variant<TmParams, LccParams, ObliqueParams>;
+using ZoneProjection = ZoneParams;
 
 struct StatePlaneZone {
     std::string Name;

@@ -26,7 +26,7 @@ void showError(const Platform& platform, const CommandError& error)
 // The path of the checked family through the conversion core. False, after a
 // message, when the zone can't be looked up or converted; a bad number or a
 // point with no place throws.
-bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoid& ellipsoid,
+bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoid& ellipsoid, TmEngine engine,
              const Platform& platform, SinglePointResult& result)
 {
     const char sep = platform.DecimalSeparator;
@@ -34,7 +34,8 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
     std::optional<ConversionRoute> route;
     try {
         CoordinateSide zone = FamilySide(*request.Family, request.ZonePosition, platform);
-        route.emplace(forward ? DegreesSide() : zone, forward ? std::move(zone) : DegreesSide(), ellipsoid, platform);
+        route.emplace(forward ? DegreesSide() : zone, forward ? std::move(zone) : DegreesSide(), ellipsoid, platform,
+                      engine);
     } catch (const CommandError& error) {
         showError(platform, error);
         return false;
@@ -66,6 +67,7 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
         texts.Longitude = FloatToStr(point.X, sep);
     }
     result.DegreesFromCentralMeridian = point.DegreesFromCentralMeridian;
+    result.Engine = route->Engine();
     if (point.Outside) result.OutsideNotice = "This point lies " + AreaMissText(point.Outside->Miss, point.Outside->ZoneLabel);
     return true;
 }
@@ -142,7 +144,7 @@ SinglePointRequest ReadSinglePointRequest(const SinglePointPage& page)
             .EllipsoidPosition = page.BoxEllipsoid2.GetItemIndex()};
 }
 
-std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform)
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform, TmEngine engine)
 {
     const SinglePointRequest request = ReadSinglePointRequest(page);
     if (!selectionsUsable(request, platform.Messages)) return std::nullopt;
@@ -161,8 +163,9 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
                              .Family = request.Family,
                              .EllipsoidName = ellipsoid.Name,
                              .DegreesFromCentralMeridian = std::nullopt,
-                             .OutsideNotice = std::nullopt};
-    if (request.Family && !runPath(texts, request, ellipsoid, platform, result)) return std::nullopt;
+                             .OutsideNotice = std::nullopt,
+                             .Engine = std::nullopt};
+    if (request.Family && !runPath(texts, request, ellipsoid, engine, platform, result)) return std::nullopt;
 
     // The output steps round what the boxes will show; in the forward direction
     // that includes the typed latitude and longitude.

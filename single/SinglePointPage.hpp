@@ -2,6 +2,7 @@
 // The "Single Convertion" page as its commands see it: the controls they read
 // and write, by their window names.
 
+#include "geodesy/ProjectionParams.hpp"
 #include "refdata/GridFamily.hpp"
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
@@ -50,6 +51,8 @@ struct SinglePointResult {
     // "This point lies 1,240 km east of the area of NAD83 Texas South
     // Central": the point converted, but probably not in the zone meant.
     std::optional<std::string> OutsideNotice;
+    // The transverse Mercator that converted; nothing for the other projections.
+    std::optional<TmEngine> Engine;
 };
 
 // "Convert": converts the typed point in the direction and grid family chosen
@@ -61,7 +64,9 @@ struct SinglePointResult {
 // nothing selected (ellipsoid; zone, once a family is checked) is refused
 // with a message naming it, as its position would convert on line 1 of the
 // table without a word.
-std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform);
+// The engine computes the transverse Mercator zones (UTM and TM State Plane).
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform,
+                                                 TmEngine engine = TmEngine::Series);
 
 // The grid family buttons: each refills BoxProjection2 with its zones and
 // selects the first one. They touch nothing else.

@@ -51,7 +51,7 @@ TEST_F(SafeWindowTest, InversesAwayFromTheFalseOriginMatchProj)
     };
     const std::vector<Row> rows = {
         {"NAD27 TM in US survey feet", "ButNAD27", 0, kClarke1866Position, "400000", "1000000", 33.248576354,
-         -86.160411882, "Converted 1 point (NAD27 Alabama East, Clarke 1866)"},
+         -86.160411882, "Converted 1 point (NAD27 Alabama East, Clarke 1866; classic transverse Mercator series)"},
         {"NAD83 Lambert off its meridian", "ButNAD83", kCaliforniaZone3, 41, "1800000", "600000", 37.379310659,
          -122.758494864, "Converted 1 point (NAD83 California zone 3, WGS 84)"},
     };
@@ -152,7 +152,7 @@ TEST_F(SafeWindowTest, EnterRunsThePageAndNeverReplacesTheInput)
     Type("EditLongitude", "3");
     Press("EditLongitude", Qt::Key_Return);
     EXPECT_EQ(Text("EditX"), "500000");
-    EXPECT_EQ(Status(), "Converted 1 point (UTM zone 31 north, WGS 84)");
+    EXPECT_EQ(Status(), "Converted 1 point (UTM zone 31 north, WGS 84; classic transverse Mercator series)");
 
     // Scenario of a fresh start: "Input File" names the input as the output too.
     const std::string points = "101 3.5 40\n";
@@ -180,9 +180,9 @@ TEST_F(SafeWindowTest, EnterRunsThePageAndNeverReplacesTheInput)
 TEST_F(SafeWindowTest, StatusLineWarnsFarFromTheCentralMeridian)
 {
     const std::vector<std::pair<const char*, std::string>> rows = {
-        {"6", "Converted 1 point (UTM zone 31 north, WGS 84)"},
-        {"11", "Converted 1 point (UTM zone 31 north, WGS 84); 8.0 degrees from the central meridian: expect "
-               "errors of about 37 cm"},
+        {"6", "Converted 1 point (UTM zone 31 north, WGS 84; classic transverse Mercator series)"},
+        {"11", "Converted 1 point (UTM zone 31 north, WGS 84; classic transverse Mercator series); 8.0 degrees from "
+               "the central meridian: expect errors of about 37 cm; use the exact transverse Mercator"},
     };
     Open();
     List("BoxProjection2").setCurrentIndex(30);
@@ -198,9 +198,24 @@ TEST_F(SafeWindowTest, StatusLineWarnsFarFromTheCentralMeridian)
     Click("TabSheet1", "GO");
     const std::string file = Status();
     EXPECT_NE(file.find("; 2 points more than 4.0 degrees from the central meridian (up to 6.0 degrees: expect "
-                        "errors up to about 5 cm)"),
+                        "errors up to about 5 cm; use the exact transverse Mercator)"),
               std::string::npos)
         << file;
+
+    // With the exact engine chosen the notes go and the status line names it.
+    // GeographicLib's TransverseMercatorProj -l 3 -k 0.9996 gives 683262.5780
+    // 4458528.1569 for 40N 11E, so 1183262.58 with the false easting, to the
+    // box's 2 decimals (the classic series is 37 cm off here).
+    List("TmEngine").setCurrentIndex(1);
+    Type("EditLatitude", "40");
+    Type("EditLongitude", "11");
+    Click("TabSheet2", "ButConvert");
+    EXPECT_EQ(Status(), "Converted 1 point (UTM zone 31 north, WGS 84; exact transverse Mercator (Krueger))");
+    EXPECT_EQ(Text("EditX"), "1183262.58");
+    EXPECT_EQ(Text("EditY"), "4458528.16");
+    Click("TabSheet1", "GO");
+    EXPECT_EQ(Status().find("more than"), std::string::npos) << Status();
+    EXPECT_NE(Status().find("; exact transverse Mercator (Krueger)"), std::string::npos) << Status();
 }
 
 // A point of another zone converts on the Single page with a notice; the

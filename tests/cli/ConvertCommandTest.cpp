@@ -160,6 +160,24 @@ TEST(ConvertCommand, WorkedValuesAgreeWithProj)
         {{"--from", "geo", "--to", "EPSG:26717"}, "-81 35", 500000.0, 3872845.500270, 1e-3},
         {{"--from", "geo", "--to", "EPSG:26943"}, "-120 37", 2044506.266988, 555610.014506, 1e-4},
         {{"--from", "nad27:Texas South Central", "--to", "geo"}, "2000000 605982.3785", -99.0, 29.5, 1e-9},
+        // Alaska zone 1, the oblique Mercator zone, by code and by name on both datums.
+        {{"--from", "geo", "--to", "EPSG:26931"}, "-134 57.5", 798693.3649, 630823.1234, 1e-4},
+        {{"--from", "geo", "--to", "EPSG:26731"}, "-134 57.5", 2620078.2601, 2070027.1316, 1e-4},
+        {{"--from", "nad27:Alaska zone 1", "--to", "geo"}, "2620078.2601 2070027.1316", -134.0, 57.5, 1e-9},
+        // NAD27 degrees into the Michigan zones of 1927, which are on Clarke 1866
+        // Michigan: no --ellipsoid needed; cs2cs EPSG:4267 EPSG:62xx gives these.
+        {{"--from", "EPSG:4267", "--to", "EPSG:6201"}, "-84.5 45", 1956886.9661, 613747.7733, 1e-4},
+        // 87 km north of Michigan South's area: converted as asked.
+        {{"--from", "geo:nad27", "--to", "EPSG:6202", "--allow-outside"}, "-84.5 45", 1956857.6052, 1275907.6933, 1e-4},
+        {{"--from", "EPSG:4267", "--to", "EPSG:6966"}, "-84.5 45", 2646743.0001, 89213.2755, 1e-4},
+        {{"--from", "EPSG:6201", "--to", "geo:nad27"}, "1956886.9661 613747.7733", -84.5, 45.0, 1e-9},
+        // Michigan West of 1927 reaches 5 degrees from its meridian over Drummond
+        // Island, where the classic series misses cs2cs by 28 mm coming back; the
+        // exact engine meets it to the survey's 0.002 ftUS (5e-9 degree).
+        {{"--from", "EPSG:4267", "--to", "EPSG:5625", "--tm", "exact"}, "-83.7 46", 1783292.758214, 1680929.261694,
+         0.002},
+        {{"--from", "EPSG:5625", "--to", "EPSG:4267", "--tm", "exact", "--allow-outside"}, "2000000 900000", -83.0660999896, 43.8280704072,
+         5e-9},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Arguments[3]);
@@ -199,6 +217,12 @@ TEST(ConvertCommand, OptionsShapeTheOutput)
         // proj: 239105.070278 4287758.841587; 3 degrees from both meridians the series is within 1 mm
         {{"--from", "utm:29N", "--to", "utm:30N", "--decimals", "2"}, "P 760894.929722 4287758.841587\n",
          "P\t239105.07\t4287758.84\n"},
+        // 12 degrees off the meridian (3 beyond the zone's area, so asked for),
+        // where the series is 67 cm off: GeographicLib's
+        // TransverseMercatorProj -l 3 -k 0.9996 gives 1025592.281393 4497349.832902,
+        // convergence 7.780869721654, scale 1.012574941967.
+        {{"--from", "geo", "--to", "utm:31N", "--tm", "exact", "--factors", "--allow-outside"}, "P 15 40\n",
+         "P\t1525592.2814\t4497349.8329\t1.012574942\t7.7808697\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Input);
@@ -210,6 +234,9 @@ TEST(ConvertCommand, OptionsShapeTheOutput)
     EXPECT_NE(far.Err.find("warning: 2 points lie more than 4 degrees from the central meridian, the farthest 9.50"),
               std::string::npos)
         << far.Err;
+    EXPECT_NE(far.Err.find("use the exact transverse Mercator (--tm exact)"), std::string::npos) << far.Err;
+    // The exact engine has no such error to warn of.
+    EXPECT_EQ(run(with(kGeoToUtm29, {"--tm", "exact"}), "a -2 40\nb -8 40\n").Err, "");
 }
 
 TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
@@ -226,7 +253,7 @@ TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
         {with(kGeoToUtm29, {"a", "b", "c"}), "too many file names"},
         {{"--from", "utm:61N", "--to", "geo"}, "'utm:61N' is no UTM zone"},
         {{"--from", "utm:29", "--to", "geo"}, "'utm:29' is no UTM zone"},
-        {{"--from", "nad27:Alaska zone 1", "--to", "geo"}, "oblique Mercator zone"},
+        {with(kGeoToUtm29, {"--tm", "krueger"}), "--tm is series or exact, not 'krueger'"},
         {{"--from", "mercator", "--to", "geo"}, "unknown coordinate system 'mercator'"},
         {{"--from", "geo", "--to", "geo", "--factors"}, "--factors needs a grid"},
         {{"--from", "utm:29N", "--to", "geo", "--west-positive"}, "--west-positive is about longitudes read"},

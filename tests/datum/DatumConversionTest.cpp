@@ -131,6 +131,29 @@ TEST_F(DatumPageTest, GeographicNad27ToTexasSouthCentralInMetresAndBack)
     EXPECT_NEAR(StrToFloat(edit27YLon.Text), -95.37, 1e-8);
 }
 
+// The window's engine reaches this page: Michigan West of 1927 at 5 degrees
+// from its meridian, where the classic series is 28 mm (3.6e-7 degree) off
+// coming back. cs2cs EPSG:5625 EPSG:4267 gives 43.8280704072 -83.0660999896
+// for X 2000000, Y 900000; from the grid and from those degrees the page must
+// land on the same NAD83 point, within their 10 printed decimals (1e-9 degree).
+TEST_F(DatumPageTest, ExactEngineTakesMichiganWestBackAsCs2csDoes)
+{
+    FillDatumShiftPage(page, platform);
+    select(box83, DatumPageSide::Nad83, "Geographic");
+    select(box27, DatumPageSide::Nad27, "Michigan West");
+    edit27XLat.Text = "2000000";
+    edit27YLon.Text = "900000";
+    (void)ButNad27ToNad83Click(page, platform, shifter, TmEngine::Exact);
+    const double latitude = StrToFloat(edit83XLat.Text);
+    const double longitude = StrToFloat(edit83YLon.Text);
+    select(box27, DatumPageSide::Nad27, "Geographic");
+    edit27XLat.Text = "43.8280704072";
+    edit27YLon.Text = "-83.0660999896";
+    (void)ButNad27ToNad83Click(page, platform, shifter);
+    EXPECT_NEAR(latitude, StrToFloat(edit83XLat.Text), 1e-9);
+    EXPECT_NEAR(longitude, StrToFloat(edit83YLon.Text), 1e-9);
+}
+
 TEST_F(DatumPageTest, ABadNumberNamesItsBoxAndChangesNothing)
 {
     FillDatumShiftPage(page, platform);

@@ -73,7 +73,7 @@ TEST_F(TypedZones, EachKindWithNamedParametersAndItsUnit)
     EXPECT_EQ(l.FalseEasting, 600000.0);
     EXPECT_EQ(l.FalseNorthing, 50000.0);
 
-    EXPECT_EQ(std::get<ObliqueParams>(LoadStatePlaneZone(platform, XyProjectionKind::Nad83, 2).Projection).Azimuth,
+    EXPECT_EQ(std::get<OmParams>(LoadStatePlaneZone(platform, XyProjectionKind::Nad83, 2).Projection).Azimuth,
               323.1);
     const auto all = ReadStatePlaneZones(platform, XyProjectionKind::Nad83);
     ASSERT_EQ(all.size(), 3U);

@@ -29,7 +29,7 @@ using testing::PrintTo;
 enum ZoneLine {
     kTmZone = 0,         // TM, meridian -120.5, origin 31, k 0.9999, FE 200000, FN 100000
     kLambertZone,        // LAMBERT, meridian -96, origin 23, parallels 33 and 45, FE 600000, FN 50000
-    kObliqueZone,        // OM1
+    kObliqueZone,        // OM1: Alaska zone 1 as nad83.txt gives it
     kUnknownKindZone,    // MERCATOR
     kShortLambertZone,   // LAMBERT without its false northing
     kZeroTmZone,         // as kTmZone with no false origin
@@ -40,7 +40,7 @@ enum ZoneLine {
 constexpr const char* kZoneTable =
     "Test TM\tTM\t-120.5\t31\t0.9999\t200000\t100000\n"
     "Test Lambert\tLAMBERT\t-96\t23\t33\t45\t600000\t50000\n"
-    "Test Oblique\tOM1\t-133.666666666667\t57\t0.9999\t5000000\t-5000000\n"
+    "Test Oblique\tOM1\t57\t-133.66666666666666\t323.1301023611111\t323.1301023611111\t0.9999\t5000000\t-5000000\n"
     "Test Mercator\tMERCATOR\t-96\t23\t33\t45\t0\t0\n"
     "Test Short\tLAMBERT\t-96\t23\t33\t45\t600000\n"
     "Zero TM\tTM\t-120.5\t31\t0.9999\t0\t0\n"
@@ -200,39 +200,25 @@ INSTANTIATE_TEST_SUITE_P(ConvertStatePlane, Nad27IsNad83InFeet,
                                            ScaleCase{"Lambert", kZeroLambertZone, "35", "-75"}),
                          [](const ::testing::TestParamInfo<ScaleCase>& info) { return std::string(info.param.name); });
 
-struct ObliqueCase {
-    const char* name;
-    bool nad27;
-    bool forward;
-};
-
-class ObliqueMercatorZone : public ConvertStatePlane, public ::testing::WithParamInterface<ObliqueCase> {};
-
-// Listed like any zone, but no formula here converts it: the user is told so
-// (the caption is the program's own, not a data fault) and no box changes.
-TEST_P(ObliqueMercatorZone, IsRefusedWithNoBoxChanged)
+// Alaska zone 1 once was listed and refused. PROJ: proj +proj=omerc +no_uoff
+// +lat_0=57 +lonc=-133.666666666667 +alpha=323.130102361111
+// +gamma=323.130102361111 +k=0.9999 +x_0=5000000 +y_0=-5000000 +ellps=GRS80
+// -f %.6f gives for -134 57.5 the values 798693.364924 630823.123445.
+// Tolerances: the boxes' rounding (2 decimals of a metre, 8 of a degree).
+TEST_F(ConvertStatePlane, ObliqueMercatorZoneMatchesProjBothWays)
 {
-    const ObliqueCase& c = GetParam();
-    if (c.nad27) {
-        Nad27(kObliqueZone);
-    } else {
-        Nad83(kObliqueZone);
-    }
-    ButtonDegreesToXY.Checked = c.forward;
-    Type("31", "-120.5", "200000", "100000");
-    const auto before = Texts();
-    EXPECT_NO_THROW(Convert());
-    ExpectNoBoxChanged(before);
-    ASSERT_EQ(messages.Messages.size(), 1u);
-    EXPECT_THAT(messages.Messages[0].Text, ::testing::HasSubstr("is an oblique Mercator zone, which Kartoval lists but can't convert"));
+    Nad83(kObliqueZone);
+    Type("57.5", "-134");
+    Convert();
+    EXPECT_NEAR(StrToFloat(EditX.Text), 798693.364924, 0.005);
+    EXPECT_NEAR(StrToFloat(EditY.Text), 630823.123445, 0.005);
+    XyToDegrees();
+    Type("", "", "798693.364924", "630823.123445");
+    Convert();
+    EXPECT_NEAR(StrToFloat(EditLatitude.Text), 57.5, 5e-9);
+    EXPECT_NEAR(StrToFloat(EditLongitude.Text), -134.0, 5e-9);
+    EXPECT_TRUE(messages.Messages.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(ConvertStatePlane, ObliqueMercatorZone,
-                         ::testing::Values(ObliqueCase{"Nad83Forward", false, true},
-                                           ObliqueCase{"Nad27Inverse", true, false}),
-                         [](const ::testing::TestParamInfo<ObliqueCase>& info) {
-                             return std::string(info.param.name);
-                         });
 
 TEST_F(ConvertStatePlane, UnknownKeywordNamesFileAndLine)
 {
