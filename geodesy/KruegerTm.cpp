@@ -272,8 +272,10 @@ PointFactors KruegerTm::Factors(double longitude, double latitude) const
     // The sphere's convergence and scale (Karney 2011, eqs. 23-24 with
     // tau' = tan chi), then the series' own (eqs. 25-28).
     const double gammap = std::atan2(c.sinLambda * c.sinChi, c.cosLambda);
-    const double kp = std::sqrt(1.0 - (1.0 - e2m_) * c.sinPhi * c.sinPhi) * c.cosChi /
-                      (c.cosPhi * std::hypot(c.sinChi, c.cosChi * c.cosLambda));
+    // cos chi / cos phi, which at a pole is 0 / 0 and tends to exp(e atanh e).
+    const double ratio = c.cosPhi == 0.0 ? std::exp(e_ * std::atanh(e_)) : c.cosChi / c.cosPhi;
+    const double kp = std::sqrt(1.0 - (1.0 - e2m_) * c.sinPhi * c.sinPhi) * ratio /
+                      std::hypot(c.sinChi, c.cosChi * c.cosLambda);
     const double gamma = gammap - std::atan2(z.imag(), z.real());
     return {k0AOverA_ * kp * std::abs(z), gamma * kRadiansToDegrees};
 }

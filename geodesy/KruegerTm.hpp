@@ -1,7 +1,10 @@
 #pragma once
 // Transverse Mercator by Krueger's series in the third flattening n, carried
 // to n^6: the "exact" engine, good to a few nanometres within 35 degrees of
-// the central meridian (see KruegerTm.cpp).
+// the central meridian (see KruegerTm.cpp). Finite within 80 degrees of it;
+// beyond, the series grow without bound towards the mapping's own infinity
+// on the equator 90 degrees out, and a result may be infinite, which the
+// point checks of the commands refuse as no position.
 //
 // Angles in decimal degrees (north and east positive); the semi-major axis,
 // false easting and northing and the grid values all in one unit.

@@ -56,5 +56,17 @@ TEST(KruegerTm, AgreesWithGeographicLibExact)
     }
 }
 
+// At a pole the sphere's scale is 0 / 0 and once came out NaN. GeographicLib
+// (TransverseMercatorProj -l 0 -k 1) gives scale 1 (the pole is on the
+// central meridian) and convergence 10 for 90 N 10 E, 30 for 90 S 30 W.
+TEST(KruegerTm, PolesHaveTheirLimitScaleAndConvergence)
+{
+    const KruegerTm tm({kWgs84.a, kWgs84.e()}, {0.0, 0.0, 1.0, 0.0, 0.0});
+    EXPECT_NEAR(tm.Factors(10.0, 90.0).Scale, 1.0, kScaleTolerance);
+    EXPECT_NEAR(tm.Factors(10.0, 90.0).Convergence, 10.0, kConvergenceTolerance);
+    EXPECT_NEAR(tm.Factors(-30.0, -90.0).Scale, 1.0, kScaleTolerance);
+    EXPECT_NEAR(tm.Factors(-30.0, -90.0).Convergence, 30.0, kConvergenceTolerance);
+}
+
 }  // namespace
 }  // namespace kartoval
