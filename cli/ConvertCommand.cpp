@@ -239,7 +239,10 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         }
     }
     std::optional<AtomicFileWriter> writer;
-    if (!toStdout) writer.emplace(std::filesystem::path(line.Output));
+    if (!toStdout) {
+        writer.emplace(std::filesystem::path(line.Output));
+        NoteLeftTemporaries(*writer, kProgram, streams.Err);
+    }
     StreamOutput streamOutput(streams.Out);
     std::optional<FileOutput> fileOutput;
     if (writer) fileOutput.emplace(*writer);
@@ -260,13 +263,18 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     if (readFailed) return kExitInputOutput;
 
     int status = summary.FailedLines > 0 ? kExitBadLine : kExitSuccess;
-    if (line.HeaderLines > 0 && summary.Lines <= line.HeaderLines) {
-        std::fprintf(streams.Err, "%s: %s has %llu lines, not more than the %llu header lines of --header: no point to convert\n",
-                     kProgram, inputName.c_str(), static_cast<unsigned long long>(summary.Lines),
-                     static_cast<unsigned long long>(line.HeaderLines));
+    if (summary.Rows == 0) {
+        // A run with nothing to show never replaces an existing output.
         status = kExitBadLine;
-    } else if (summary.Lines == 0) {
-        std::fprintf(streams.Err, "%s: %s is empty: no point to convert\n", kProgram, inputName.c_str());
+        const std::string outcome = writer ? "; " + NoPointOutcome(*writer) : std::string();
+        if (line.HeaderLines > 0 && summary.Lines <= line.HeaderLines) {
+            std::fprintf(streams.Err, "%s: %s has %llu lines, not more than the %llu header lines of --header: no point to convert%s\n",
+                         kProgram, inputName.c_str(), static_cast<unsigned long long>(summary.Lines),
+                         static_cast<unsigned long long>(line.HeaderLines), outcome.c_str());
+        } else {
+            const char* why = summary.Lines == 0 ? "is empty" : summary.FailedLines == 0 ? "holds only blank lines" : "has no line that converts";
+            std::fprintf(streams.Err, "%s: %s %s: no point to convert%s\n", kProgram, inputName.c_str(), why, outcome.c_str());
+        }
     }
     if (summary.FarPoints > 0) {
         const double error = ExpectedTmSeriesError(summary.FarthestDegrees);
@@ -278,7 +286,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     }
     if (writer) {
         // A failed run leaves no output behind, unless --keep-going asked for the good lines.
-        if (status == kExitSuccess || (line.KeepGoing && !summary.Stopped && summary.Lines > line.HeaderLines)) {
+        if (summary.Rows > 0 && (status == kExitSuccess || (line.KeepGoing && !summary.Stopped))) {
             writer->Commit();
         }
     } else if (std::fflush(streams.Out) != 0) {

@@ -1,5 +1,6 @@
 #include "datum/DatumShift.hpp"
 
+#include "datum/GridIntegrity.hpp"
 #include "geodesy/Angles.hpp"
 #include "toolkit/NumberText.hpp"
 #include "toolkit/ProgramFolder.hpp"
@@ -64,6 +65,7 @@ DatumShifter::DatumShifter(std::filesystem::path gridFolder)
     // (it notes a missing proj.db, which the pinned operations never need).
     proj_log_level(proj_->context, PJ_LOG_NONE);
     proj_log_func(proj_->context, nullptr, [](void*, int, const char*) {});
+    CaptureGridDecoderMessages();
 }
 
 DatumShifter::~DatumShifter() = default;
@@ -90,6 +92,10 @@ DatumShiftResult DatumShifter::Shift(GeodeticDatum from, GeodeticDatum to, doubl
                                     std::string(DatumName(older)) + " points in the " + std::string(grid.Region) +
                                     "; reinstall Kartoval to restore it.");
             }
+            if (const std::string problem = GridFileProblem(file); !problem.empty()) {
+                proj_->operations.erase(grid.FileName);
+                throw GridFileError(problem);
+            }
             const std::string definition = "+proj=hgridshift +grids=" + std::string(grid.FileName);
             operation = proj_create(proj_->context, definition.c_str());
             if (operation == nullptr) {
@@ -104,6 +110,8 @@ DatumShiftResult DatumShifter::Shift(GeodeticDatum from, GeodeticDatum to, doubl
         const PJ_COORD shifted = proj_trans(
             operation, direction, proj_coord(longitude * kDegreesToRadians, latitude * kDegreesToRadians, 0.0, 0.0));
         const int code = proj_errno(operation);
+        const std::string undecoded = GridDecodeProblem(gridFolder_ / grid.FileName);
+        if (!undecoded.empty()) throw GridFileError(undecoded);
         if (code == 0 && std::isfinite(shifted.lp.lam) && std::isfinite(shifted.lp.phi) &&
             shifted.lp.lam != HUGE_VAL) {
             DatumShiftResult result;
@@ -111,6 +119,8 @@ DatumShiftResult DatumShifter::Shift(GeodeticDatum from, GeodeticDatum to, doubl
             result.Latitude = shifted.lp.phi * kRadiansToDegrees;
             result.Grid = grid.FileName;
             const ShiftMetres metres = ShiftInMetres(longitude, latitude, result.Longitude, result.Latitude);
+            const std::string tooLarge = ShiftSizeProblem(grid, gridFolder_ / grid.FileName, metres.North, metres.East);
+            if (!tooLarge.empty()) throw GridFileError(tooLarge);
             result.NorthMetres = metres.North;
             result.EastMetres = metres.East;
             return result;

@@ -80,7 +80,7 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
          "1\t456521.7670\t4283604.7347\n2\t456521.7670\t4283604.7347\n3\t456521.7670\t4283604.7347\n"},
         {"byte-order mark", kGeoToUtm29, "\xEF\xBB\xBF" "1 -9.5 38.7\n", 0, "", "1\t456521.7670\t4283604.7347\n"},
         {"NUL in a field", kGeoToUtm29, "1 -9.5\0x 38.7\n"s, 1, "field B '-9.5<NUL>x' is not a number", ""},
-        {"empty input", kGeoToUtm29, "", 0, "<stdin> is empty", ""},
+        {"empty input", kGeoToUtm29, "", 1, "<stdin> is empty", ""},
         {"header longer than the file", with(kGeoToUtm29, {"--header", "3"}), "id lon lat\n1 -9.5 38.7\n", 1,
          "has 2 lines, not more than the 3 header lines", "id lon lat\n1 -9.5 38.7\n"},
         {"keep going", with(kGeoToUtm29, {"--keep-going", "--header", "1"}), "id lon lat\nx y z\n1 -9.5 38.7\n", 1,

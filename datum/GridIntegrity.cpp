@@ -1,0 +1,129 @@
+#include "datum/GridIntegrity.hpp"
+
+#include "toolkit/LineReader.hpp"
+#include "toolkit/NumberText.hpp"
+#include "toolkit/Sha256.hpp"
+#include "toolkit/VisibleText.hpp"
+
+#include <tiffio.h>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <array>
+#include <mutex>
+#include <set>
+
+namespace kartoval {
+namespace {
+
+constexpr std::size_t kDigestLength = 64;
+constexpr std::size_t kMaxSumsLine = 4096;
+// A shipped grid's largest shift is sampled at its nodes, where the
+// bilinear interpolation peaks; a tenth more and 5 m leave room for a
+// re-issued grid of the same region and still catch any decoding gone wrong.
+constexpr double kShiftMarginFactor = 1.1;
+constexpr double kShiftMarginMetres = 5.0;
+
+std::string quoted(const std::filesystem::path& file) { return "\"" + VisibleText(file.string()) + "\""; }
+
+// The digest listed for `name` in `sums`; empty when no line names it.
+// Lines of another shape are passed over: they can't vouch for any file.
+std::string listedDigest(LineReader& sums, const std::string& name)
+{
+    std::string_view line;
+    for (;;) {
+        const LineReader::Result result = sums.Next(line);
+        if (result == LineReader::Result::End || result == LineReader::Result::Failed) return {};
+        if (result == LineReader::Result::TooLong) continue;
+        if (line.size() < kDigestLength + 2 || line[kDigestLength] != ' ') continue;
+        std::string_view listed = line.substr(kDigestLength + 1);
+        if (!listed.empty() && (listed.front() == ' ' || listed.front() == '*')) listed.remove_prefix(1);
+        if (listed == name) return std::string(line.substr(0, kDigestLength));
+    }
+}
+
+constexpr std::size_t kDecoderMessageLength = 240;
+
+std::mutex decoderMutex;
+std::string decoderError;  // the first message since the last GridDecodeProblem
+
+extern "C" void keepDecoderError(const char* module, const char* format, va_list arguments)
+{
+    std::array<char, kDecoderMessageLength> text{};
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    const std::lock_guard lock(decoderMutex);
+    if (decoderError.empty()) decoderError = std::string(module != nullptr ? module : "TIFF") + ": " + text.data();
+}
+
+std::string lowercase(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string GridFileProblem(const std::filesystem::path& file)
+{
+    static std::mutex mutex;
+    static std::set<std::filesystem::path> verified;
+    const std::lock_guard lock(mutex);
+    if (verified.contains(file)) return {};
+
+    const std::filesystem::path sumsPath = file.parent_path() / kGridSumsFileName;
+    LineReader sums(sumsPath, kMaxSumsLine);
+    if (!sums.IsOpen()) {
+        return "The checksum list " + quoted(sumsPath) + " is missing, so the datum shift grid file " + quoted(file) +
+               " can't be verified; reinstall Kartoval to restore it.";
+    }
+    const std::string expected = lowercase(listedDigest(sums, file.filename().string()));
+    if (expected.empty()) {
+        return "The datum shift grid file " + quoted(file) + " has no line in " + quoted(sumsPath) +
+               ", so it can't be verified. Reinstall Kartoval, or, for a grid of your own, add its line "
+               "(sha256sum " +
+               file.filename().string() + " >> " + kGridSumsFileName + ").";
+    }
+    const std::optional<std::string> actual = FileSha256(file);
+    if (!actual) return "The datum shift grid file " + quoted(file) + " can't be read.";
+    if (*actual != expected) {
+        return "The datum shift grid file " + quoted(file) +
+               " does not match its checksum: the file is damaged; reinstall Kartoval.";
+    }
+    verified.insert(file);
+    return {};
+}
+
+std::string ShiftSizeProblem(const ShiftGrid& grid, const std::filesystem::path& file, double northMetres,
+                             double eastMetres)
+{
+    const double shift = std::hypot(northMetres, eastMetres);
+    const double bound = grid.LargestShiftMetres * kShiftMarginFactor + kShiftMarginMetres;
+    if (shift <= bound) return {};  // a NaN shift fails here too
+    return "The datum shift grid file " + quoted(file) + " gave a shift of " + FloatToStr(shift) +
+           " m, where it never shifts more than " + FloatToStr(grid.LargestShiftMetres) +
+           " m: the file is damaged; reinstall Kartoval.";
+}
+
+void CaptureGridDecoderMessages()
+{
+    TIFFSetErrorHandler(keepDecoderError);
+    TIFFSetWarningHandler(nullptr);
+}
+
+std::string GridDecodeProblem(const std::filesystem::path& file)
+{
+    std::string error;
+    {
+        const std::lock_guard lock(decoderMutex);
+        std::swap(error, decoderError);
+    }
+    if (error.empty()) return {};
+    while (!error.empty() && (error.back() == '.' || error.back() == '\n')) error.pop_back();
+    return "The datum shift grid file " + quoted(file) + " can't be decoded (" + VisibleText(error) +
+           "): the file is damaged; reinstall Kartoval.";
+}
+
+}  // namespace kartoval
