@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 
 namespace kartoval {
 namespace {
@@ -150,28 +149,6 @@ CrsChoice epsg(const std::string& digits, const std::string& text, const Platfor
 }
 
 }  // namespace
-
-std::vector<ZoneCode> ReadZoneCodes(const Platform& platform)
-{
-    const auto path = platform.DataFile(kZoneCodesFileName);
-    std::ifstream file(path);
-    if (!file) throw CommandError("Can't find the zone code table " + path.string(), kFileErrorCaption);
-    std::vector<ZoneCode> codes;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t first = line.find('\t');
-        const std::size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos) continue;
-        ZoneCode entry;
-        const auto [end, error] = std::from_chars(line.data(), line.data() + first, entry.Code);
-        if (error != std::errc() || end != line.data() + first) continue;
-        entry.Table = line.substr(first + 1, second - first - 1);
-        entry.Name = line.substr(second + 1);
-        codes.push_back(std::move(entry));
-    }
-    return codes;
-}
 
 CrsChoice ResolveCrs(const std::string& text, const Platform& platform)
 {

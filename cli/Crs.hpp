@@ -6,6 +6,7 @@
 #include "geodesy/ProjectionParams.hpp"
 #include "refdata/GridFamily.hpp"
 #include "refdata/StatePlaneZones.hpp"
+#include "refdata/ZoneCodes.hpp"
 #include "refdata/ZoneDatum.hpp"
 #include "toolkit/Platform.hpp"
 
@@ -15,19 +16,6 @@
 #include <vector>
 
 namespace kartoval {
-
-inline constexpr const char* kZoneCodesFileName = "zone_codes.txt";
-
-// One line of zone_codes.txt: the EPSG code of a State Plane zone of a table.
-struct ZoneCode {
-    int Code = 0;
-    std::string Table;  // "nad27.txt" or "nad83.txt"
-    std::string Name;   // the zone's name in that table
-};
-
-// Every line of zone_codes.txt beside the program. Throws CommandError
-// ("File error") naming the file when it can't be read.
-[[nodiscard]] std::vector<ZoneCode> ReadZoneCodes(const Platform& platform);
 
 struct CrsChoice {
     std::string Label;  // "UTM zone 29N", "NAD27 Texas South Central", "degrees"
