@@ -17,7 +17,7 @@ public:
     using CommandError::CommandError;
 };
 
-enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids };
+enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids, CheckData };
 
 struct CommandLine {
     CliAction Action = CliAction::Convert;
@@ -36,6 +36,7 @@ struct CommandLine {
     bool ReportShift = false;
     bool KeepGoing = false;
     bool InPlace = false;
+    std::size_t MaxLineBytes = std::size_t{1} << 20;  // --max-line: a longer input line is refused
     std::string Input = "-";   // "-": standard input
     std::string Output = "-";  // "-": standard output
 };

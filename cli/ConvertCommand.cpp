@@ -5,6 +5,7 @@
 #include "batch/LineReader.hpp"
 #include "cli/Arguments.hpp"
 #include "cli/CloseMatch.hpp"
+#include "cli/DataCommand.hpp"
 #include "cli/Crs.hpp"
 #include "cli/DatumRoute.hpp"
 #include "cli/Listings.hpp"
@@ -141,12 +142,12 @@ BatchOptions optionsOf(const CommandLine& line, const PointTransform& transform)
     return options;
 }
 
-std::string failureText(const LineFailure& failure)
+std::string failureText(const LineFailure& failure, std::size_t maxLine)
 {
     const std::string field = "field " + ColumnName(failure.Column);
     switch (failure.Kind) {
     case FailureKind::BadNumber:
-        return field + " '" + VisibleText(failure.Text) + "' " + failure.Problem;
+        return field + " " + QuotedField(failure.Text) + " " + failure.Problem;
     case FailureKind::MissingField:
         return field + " (" + failure.Role + ") is missing: the line has " + std::to_string(failure.FieldCount) +
                (failure.FieldCount == 1 ? " field" : " fields");
@@ -155,7 +156,7 @@ std::string failureText(const LineFailure& failure)
     case FailureKind::PointRange:
         return failure.Text;
     case FailureKind::TooLong:
-        return "the line is too long";
+        return "the line is longer than " + std::to_string(maxLine) + " bytes (--max-line)";
     case FailureKind::TooManyRows:
         return "too many rows";
     case FailureKind::Utf16:
@@ -227,9 +228,9 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     }
     std::optional<LineReader> reader;
     if (fromStdin) {
-        reader.emplace(streams.In);
+        reader.emplace(streams.In, line.MaxLineBytes);
     } else {
-        reader.emplace(std::filesystem::path(line.Input));
+        reader.emplace(std::filesystem::path(line.Input), line.MaxLineBytes);
         if (!reader->IsOpen()) {
             std::error_code error;
             const char* why = !std::filesystem::exists(line.Input, error) ? "no such file"
@@ -255,7 +256,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         progress.End();
         readFailed = readFailed || failure.Kind == FailureKind::ReadFailed;
         std::fprintf(streams.Err, "%s:%llu: %s\n", inputName.c_str(), static_cast<unsigned long long>(failure.Line),
-                     failureText(failure).c_str());
+                     failureText(failure, line.MaxLineBytes).c_str());
     };
     callbacks.Progress = [&](std::uint64_t rows) { progress.Show(rows); };
     const BatchSummary summary = RunBatch(*reader, output, options, transform, callbacks);
@@ -317,7 +318,10 @@ int RunConvertCommand(const std::vector<std::string>& arguments, const CliStream
         case CliAction::ListEllipsoids:
             ListEllipsoidTable(platform, streams.Out);
             return kExitSuccess;
+        case CliAction::CheckData:
+            return CheckDataFiles(platform, streams.Out);
         case CliAction::Convert:
+            NoteChangedTables(dataFolder, streams.Err);
             return convert(line, streams, platform);
         }
     } catch (const UsageError& error) {

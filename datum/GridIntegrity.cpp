@@ -1,6 +1,5 @@
 #include "datum/GridIntegrity.hpp"
 
-#include "toolkit/LineReader.hpp"
 #include "toolkit/NumberText.hpp"
 #include "toolkit/Sha256.hpp"
 #include "toolkit/VisibleText.hpp"
@@ -17,8 +16,6 @@
 namespace kartoval {
 namespace {
 
-constexpr std::size_t kDigestLength = 64;
-constexpr std::size_t kMaxSumsLine = 4096;
 // A shipped grid's largest shift is sampled at its nodes, where the
 // bilinear interpolation peaks; a tenth more and 5 m leave room for a
 // re-issued grid of the same region and still catch any decoding gone wrong.
@@ -26,22 +23,6 @@ constexpr double kShiftMarginFactor = 1.1;
 constexpr double kShiftMarginMetres = 5.0;
 
 std::string quoted(const std::filesystem::path& file) { return "\"" + VisibleText(file.string()) + "\""; }
-
-// The digest listed for `name` in `sums`; empty when no line names it.
-// Lines of another shape are passed over: they can't vouch for any file.
-std::string listedDigest(LineReader& sums, const std::string& name)
-{
-    std::string_view line;
-    for (;;) {
-        const LineReader::Result result = sums.Next(line);
-        if (result == LineReader::Result::End || result == LineReader::Result::Failed) return {};
-        if (result == LineReader::Result::TooLong) continue;
-        if (line.size() < kDigestLength + 2 || line[kDigestLength] != ' ') continue;
-        std::string_view listed = line.substr(kDigestLength + 1);
-        if (!listed.empty() && (listed.front() == ' ' || listed.front() == '*')) listed.remove_prefix(1);
-        if (listed == name) return std::string(line.substr(0, kDigestLength));
-    }
-}
 
 constexpr std::size_t kDecoderMessageLength = 240;
 
@@ -56,14 +37,6 @@ extern "C" void keepDecoderError(const char* module, const char* format, va_list
     if (decoderError.empty()) decoderError = std::string(module != nullptr ? module : "TIFF") + ": " + text.data();
 }
 
-std::string lowercase(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string GridFileProblem(const std::filesystem::path& file)
@@ -74,18 +47,19 @@ std::string GridFileProblem(const std::filesystem::path& file)
     if (verified.contains(file)) return {};
 
     const std::filesystem::path sumsPath = file.parent_path() / kGridSumsFileName;
-    LineReader sums(sumsPath, kMaxSumsLine);
-    if (!sums.IsOpen()) {
+    const std::optional<ChecksumList> sums = ReadChecksumList(sumsPath);
+    if (!sums) {
         return "The checksum list " + quoted(sumsPath) + " is missing, so the datum shift grid file " + quoted(file) +
                " can't be verified; reinstall Kartoval to restore it.";
     }
-    const std::string expected = lowercase(listedDigest(sums, file.filename().string()));
-    if (expected.empty()) {
+    const auto listed = sums->find(file.filename().string());
+    if (listed == sums->end()) {
         return "The datum shift grid file " + quoted(file) + " has no line in " + quoted(sumsPath) +
                ", so it can't be verified. Reinstall Kartoval, or, for a grid of your own, add its line "
                "(sha256sum " +
                file.filename().string() + " >> " + kGridSumsFileName + ").";
     }
+    const std::string& expected = listed->second;
     const std::optional<std::string> actual = FileSha256(file);
     if (!actual) return "The datum shift grid file " + quoted(file) + " can't be read.";
     if (*actual != expected) {

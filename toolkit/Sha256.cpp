@@ -1,5 +1,7 @@
 #include "toolkit/Sha256.hpp"
 
+#include "toolkit/LineReader.hpp"
+
 #include <bit>
 #include <cstdio>
 #include <memory>
@@ -121,6 +123,33 @@ std::optional<std::string> FileSha256(const std::filesystem::path& path)
     }
     if (std::ferror(file) != 0) return std::nullopt;
     return hash.HexDigest();
+}
+
+std::optional<ChecksumList> ReadChecksumList(const std::filesystem::path& path)
+{
+    constexpr std::size_t kDigestLength = 64;
+    constexpr std::size_t kMostLine = 4096;
+    LineReader reader(path, kMostLine);
+    if (!reader.IsOpen()) return std::nullopt;
+    ChecksumList list;
+    std::string_view line;
+    for (;;) {
+        const LineReader::Result result = reader.Next(line);
+        if (result == LineReader::Result::End) break;
+        if (result == LineReader::Result::Failed) return std::nullopt;
+        if (result == LineReader::Result::TooLong) continue;
+        if (line.size() < kDigestLength + 2 || line[kDigestLength] != ' ') continue;
+        std::string digest(line.substr(0, kDigestLength));
+        bool hex = true;
+        for (char& c : digest) {
+            if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
+            hex = hex && ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'));
+        }
+        std::string_view name = line.substr(kDigestLength + 1);
+        if (!name.empty() && (name.front() == ' ' || name.front() == '*')) name.remove_prefix(1);
+        if (hex && !name.empty()) list.emplace(std::string(name), std::move(digest));
+    }
+    return list;
 }
 
 }  // namespace kartoval

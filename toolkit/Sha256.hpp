@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +32,11 @@ private:
 
 // The digest of a whole file; none when it can't be opened or read.
 [[nodiscard]] std::optional<std::string> FileSha256(const std::filesystem::path& path);
+
+// A checksum list in the `sha256sum` format ("<64 hex digits>  <name>" or
+// "<digits> *<name>"), by file name, digits in lowercase. Lines of another
+// shape are passed over: they vouch for no file. None when it can't be read.
+using ChecksumList = std::map<std::string, std::string, std::less<>>;
+[[nodiscard]] std::optional<ChecksumList> ReadChecksumList(const std::filesystem::path& path);
 
 }  // namespace kartoval
