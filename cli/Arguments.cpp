@@ -203,7 +203,8 @@ or as d°m's" (77°30'00"W, 77d30'00"W, 77:30:00W, 773000W packed DDDMMSS).
 Blank-separated input is written TAB-separated; other delimiters are kept.
 NAD27 grids are in US survey feet, NAD83 and UTM in metres.
 Output to a file is written to a temporary file and renamed at the end: a
-failed run leaves no output and an existing file untouched.
+failed run, or one that converts no point, leaves no output and an existing
+file untouched.
 
 Exit status: 0 success, 1 a line could not be converted, 2 usage error,
 3 input/output error.

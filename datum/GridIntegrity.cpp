@@ -22,7 +22,14 @@ namespace {
 constexpr double kShiftMarginFactor = 1.1;
 constexpr double kShiftMarginMetres = 5.0;
 
-std::string quoted(const std::filesystem::path& file) { return "\"" + VisibleText(file.string()) + "\""; }
+std::string quoted(const std::filesystem::path& file)
+{
+    // Appended: GCC 12's -O2 sees a false overlap in "\"" + std::string&&.
+    std::string text(1, '"');
+    text += VisibleText(file.string());
+    text += '"';
+    return text;
+}
 
 constexpr std::size_t kDecoderMessageLength = 240;
 
