@@ -12,6 +12,7 @@
 #include <array>
 #include <mutex>
 #include <set>
+#include <vector>
 
 namespace kartoval {
 namespace {
@@ -44,6 +45,37 @@ extern "C" void keepDecoderError(const char* module, const char* format, va_list
     if (decoderError.empty()) decoderError = std::string(module != nullptr ? module : "TIFF") + ": " + text.data();
 }
 
+// Every strip or tile of every image of the grid decodes. PROJ 9.1 goes on
+// with a grid whose data fails to decode and then reads what it never filled
+// (found by fuzzing: a division by zero in PROJ), so a grid is decoded whole
+// once before PROJ opens it. The decoder's own words are kept for the message.
+constexpr tmsize_t kLargestBlock = tmsize_t{64} << 20;
+
+std::string undecodable(const std::filesystem::path& file)
+{
+    TIFF* tiff = TIFFOpen(file.c_str(), "r");
+    if (tiff == nullptr) return "it is no TIFF file";
+    std::string problem;
+    std::vector<char> buffer;
+    do {
+        const bool tiled = TIFFIsTiled(tiff) != 0;
+        const tmsize_t size = tiled ? TIFFTileSize(tiff) : TIFFStripSize(tiff);
+        const std::uint32_t blocks = tiled ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+        if (size <= 0 || size > kLargestBlock) {
+            problem = "its image layout is impossible";
+            break;
+        }
+        buffer.resize(static_cast<std::size_t>(size));
+        for (std::uint32_t block = 0; block < blocks && problem.empty(); ++block) {
+            const tmsize_t got = tiled ? TIFFReadEncodedTile(tiff, block, buffer.data(), size)
+                                       : TIFFReadEncodedStrip(tiff, block, buffer.data(), size);
+            if (got < 0) problem = "its data can't be decoded";
+        }
+    } while (problem.empty() && TIFFReadDirectory(tiff) != 0);
+    TIFFClose(tiff);
+    return problem;
+}
+
 }  // namespace
 
 std::string GridFileProblem(const std::filesystem::path& file)
@@ -72,6 +104,12 @@ std::string GridFileProblem(const std::filesystem::path& file)
     if (*actual != expected) {
         return "The datum shift grid file " + quoted(file) +
                " does not match its checksum: the file is damaged; reinstall Kartoval.";
+    }
+    CaptureGridDecoderMessages();
+    if (const std::string problem = undecodable(file); !problem.empty()) {
+        (void)GridDecodeProblem(file);  // the decoder's message belongs to this check
+        return "The datum shift grid file " + quoted(file) + " matches its checksum but " + problem +
+               ": the file is damaged; reinstall Kartoval.";
     }
     verified.insert(file);
     return {};

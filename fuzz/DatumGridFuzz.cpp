@@ -2,10 +2,10 @@
 // SHA256SUMS rewritten to match): every shift is refused or stays within the
 // grid's own largest shift and margin; none is huge and silent. The input is
 // a list of (offset, xor) triples applied to the compressed data (the strips)
-// of the small St. Paul Island grid. The TIFF header and tags before the
-// strips are left alone: that is PROJ's and libtiff's own parsing, where
-// PROJ 9.1.1 divides by zero on some damaged tags (SIGFPE, found by this
-// target), which no check of ours can catch once the sum is vouched for.
+// of the small St. Paul Island grid. (This target found PROJ 9.1.1 dividing
+// by zero on a grid whose strips don't decode; such a grid is now refused
+// before PROJ opens it. The TIFF header and tags are left alone: their
+// parsing is libtiff's and PROJ's own, beyond what a check of ours reaches.)
 
 #include "FuzzFiles.hpp"
 #include "datum/DatumShift.hpp"
