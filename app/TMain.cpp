@@ -6,6 +6,7 @@
 #include "app/QtControls.hpp"
 #include "app/SinglePageCues.hpp"
 #include "batch/FileConversionPage.hpp"
+#include "refdata/DataCheck.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/UtmZones.hpp"
 #include "single/SinglePointPage.hpp"
@@ -160,7 +161,12 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxSP.SetItemIndex(kDefaultSpColumn);
     c.BoxMinusW.SetChecked(true);
     // A message at start (a missing table) stays readable once its box is gone.
-    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
+    if (messages_.LastMessage()) {
+        showStatus(*messages_.LastMessage());
+    } else if (const auto notes = ChangedTableNotes(platform_.DataFolder, KARTOVAL_VERSION); !notes.empty()) {
+        // A table the user changed is still used; the status line says so at start.
+        showStatus(notes.front() + (notes.size() > 1 ? " (and " + std::to_string(notes.size() - 1) + " more)" : ""));
+    }
     // The third page builds and wires itself and reports on the window's
     // status line; the page shown at start stays.
     auto* datumPage = new DatumShiftTab(platform_, form_->PageControl1);

@@ -2,12 +2,17 @@
 
 #include "toolkit/VisibleText.hpp"
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <random>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +23,74 @@ constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 constexpr int kTempNameAttempts = 16;
 constexpr int kMaxLinkDepth = 40;  // as the system's own limit on a chain of links
 constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kAccessBits = 0777;
+constexpr mode_t kNewFileBits = 0666;  // the umask narrows it, as for any new file
+constexpr std::string_view kTemporaryMark = ".kartoval-";
+constexpr std::size_t kTemporaryRandomLetters = 8;
+constexpr std::string_view kNameLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+// The writers whose temporaries a signal handler must remove. The handler may
+// only read plain memory and call async-signal-safe functions, so the names
+// are kept in fixed buffers, each slot claimed and published by one atomic.
+constexpr std::size_t kSlotCount = 16;
+constexpr std::size_t kSlotText = 4096;
+enum SlotState : int { kFree, kFilling, kReady };
+struct InterruptSlot {
+    std::atomic<int> State{kFree};
+    std::array<char, kSlotText> Temporary{};
+    std::array<char, kSlotText> Message{};  // the line written when the run is interrupted
+};
+std::array<InterruptSlot, kSlotCount> interruptSlots;
+std::atomic<const char*> interruptProgram{"kartoval"};
+
+bool copyText(std::array<char, kSlotText>& buffer, std::string_view text)
+{
+    if (text.size() >= buffer.size()) return false;
+    std::memcpy(buffer.data(), text.data(), text.size());
+    buffer[text.size()] = '\0';
+    return true;
+}
+
+// The slot now holding `temporary`, or -1 when every slot is taken (the
+// temporary is then only removed by the usual paths).
+int claimSlot(const std::filesystem::path& temporary, const std::filesystem::path& target)
+{
+    const std::string message = std::string(interruptProgram.load()) + ": interrupted: the output " +
+                                VisibleText(target.string()) + " was left as it was.\n";
+    for (std::size_t k = 0; k < interruptSlots.size(); ++k) {
+        InterruptSlot& slot = interruptSlots[k];
+        int expected = kFree;
+        if (!slot.State.compare_exchange_strong(expected, kFilling)) continue;
+        if (!copyText(slot.Temporary, temporary.native()) || !copyText(slot.Message, message)) {
+            slot.State.store(kFree);
+            return -1;
+        }
+        slot.State.store(kReady);
+        return static_cast<int>(k);
+    }
+    return -1;
+}
+
+void releaseSlot(int& slot)
+{
+    if (slot >= 0) interruptSlots[static_cast<std::size_t>(slot)].State.store(kFree);
+    slot = -1;
+}
+
+extern "C" void removeTemporariesAndExit(int signal)
+{
+    for (InterruptSlot& slot : interruptSlots) {
+        if (slot.State.load() != kReady) continue;
+        ::unlink(slot.Temporary.data());
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, slot.Message.data(), std::strlen(slot.Message.data()));
+    }
+    ::_exit(128 + signal);
+}
+
+bool isTemporaryName(const std::string& name)
+{
+    return name.starts_with('.') && name.find(kTemporaryMark) != std::string::npos;
+}
 
 std::string errnoText(int error) { return std::strerror(error); }
 
@@ -54,8 +127,10 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target
         if (error) fail(error.message());
         destination_ = next.is_absolute() ? next : folderOf(destination_) / next;
     }
+    mode_t createBits = kNewFileBits;
     if (::lstat(destination_.c_str(), &info) == 0) {
         if (const std::string kind = refusedKind(info.st_mode); !kind.empty()) fail(kind);
+        createBits = info.st_mode & kAccessBits;
         // The replace only needs the folder's permission: ask for the file's
         // own, as writing it in place would.
         if (::access(destination_.c_str(), W_OK) != 0) fail(errnoText(errno));
@@ -70,14 +145,12 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target
     }
 
     std::random_device random;
+    std::uniform_int_distribution<std::size_t> letter(0, kNameLetters.size() - 1);
     for (int attempt = 0; attempt < kTempNameAttempts && fd_ < 0; ++attempt) {
-        std::filesystem::path candidate = destination_;
-        std::string name(1, '.');  // appended: GCC 12's -O2 sees a false overlap in "." + std::string&&
-        name += destination_.filename().string();
-        name += ".kartoval-";
-        name += std::to_string(random());
-        candidate.replace_filename(name);
-        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        std::string name(kTemporaryMark);
+        for (std::size_t k = 0; k < kTemporaryRandomLetters; ++k) name += kNameLetters[letter(random)];
+        const std::filesystem::path candidate = folderOf(destination_) / name;
+        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createBits);
         if (fd_ >= 0) {
             temporary_ = candidate;
         } else if (errno != EEXIST) {
@@ -85,6 +158,10 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target
         }
     }
     if (fd_ < 0) fail(errnoText(EEXIST));
+    // Held until the file is renamed or removed: a temporary that nobody holds
+    // was left by a run that was killed.
+    ::flock(fd_, LOCK_EX | LOCK_NB);
+    slot_ = claimSlot(temporary_, target_);
     buffer_.reserve(kChunkSize);
 }
 
@@ -92,17 +169,20 @@ AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& other) noexcept
     : target_(std::move(other.target_)),
       destination_(std::move(other.destination_)),
       temporary_(std::move(other.temporary_)),
+      slot_(other.slot_),
       fd_(other.fd_),
       buffer_(std::move(other.buffer_))
 {
     other.fd_ = -1;
+    other.slot_ = -1;
     other.temporary_.clear();
 }
 
 AtomicFileWriter::~AtomicFileWriter()
 {
-    if (fd_ >= 0) ::close(fd_);
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (fd_ >= 0) ::close(fd_);
+    releaseSlot(slot_);
 }
 
 void AtomicFileWriter::fail(const std::string& reason) const
@@ -157,6 +237,7 @@ void AtomicFileWriter::Commit()
     if (closed != 0) fail(errnoText(errno));
     if (::rename(temporary_.c_str(), destination_.c_str()) != 0) fail(errnoText(errno));
     temporary_.clear();
+    releaseSlot(slot_);
     // The rename is on disk once the folder is; a file system that can't sync
     // a folder has nothing more to offer, and the content is in place anyway.
     const int folder = ::open(folderOf(destination_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -164,6 +245,58 @@ void AtomicFileWriter::Commit()
         ::fsync(folder);
         ::close(folder);
     }
+}
+
+std::vector<std::filesystem::path> LeftTemporaries(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> left;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (!isTemporaryName(it->path().filename().string()) || !it->is_regular_file(error)) continue;
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd >= 0) {
+            const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+            ::close(fd);
+            if (held) continue;
+        }
+        left.push_back(it->path());
+    }
+    std::sort(left.begin(), left.end());
+    return left;
+}
+
+std::string NoPointOutcome(const AtomicFileWriter& writer)
+{
+    struct stat info {};
+    if (::lstat(writer.Destination().c_str(), &info) == 0) {
+        return "the output " + VisibleText(writer.Target().string()) + " was left as it was";
+    }
+    return "no output file was created";
+}
+
+void NoteLeftTemporaries(const AtomicFileWriter& writer, const char* program, std::FILE* err)
+{
+    const std::vector<std::filesystem::path> left = LeftTemporaries(folderOf(writer.Destination()));
+    if (left.empty()) return;
+    std::string names;
+    for (const std::filesystem::path& file : left) {
+        if (!names.empty()) names += ", ";
+        names += VisibleText((writer.Destination().parent_path().empty() ? file.filename() : file).string());
+    }
+    std::fprintf(err, "%s: note: %s left by %s that did not finish: %s (remove %s once no longer needed)\n", program,
+                 left.size() == 1 ? "a temporary file was" : "temporary files were",
+                 left.size() == 1 ? "a run" : "runs", names.c_str(), left.size() == 1 ? "it" : "them");
+}
+
+void InstallInterruptCleanup(const char* program)
+{
+    interruptProgram.store(program);
+    struct sigaction action {};
+    action.sa_handler = removeTemporariesAndExit;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace kartoval

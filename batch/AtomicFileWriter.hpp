@@ -8,6 +8,14 @@
 // symbolic link is followed to the file it names; a dangling one creates that
 // file. A folder, named pipe (FIFO), device or socket is refused before
 // anything is created, so nothing ever replaces a file that isn't regular.
+// The temporary is named ".kartoval-" and a few random letters, whatever
+// the target's name, so any name the system accepts can be written; it is
+// created with the permission bits the target will have (the old file's, or
+// the umask's for a new one), so no byte is ever readable by more users than
+// the target allows. While it exists it is locked, which tells a live run's
+// temporary from one left by a killed run (LeftTemporaries). The signals that
+// end a run from outside (InstallInterruptCleanup) remove it too.
+//
 // The new file keeps the permission bits of the file it replaces. What a
 // replace can't keep: the owner and group of a file that belongs to another
 // user (the new file is the writer's), and the link between hard links (the
@@ -16,10 +24,12 @@
 #include "toolkit/Errors.hpp"
 
 #include <cstddef>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kartoval {
 
@@ -63,6 +73,7 @@ public:
     // (the end of a chain of links).
     [[nodiscard]] const std::filesystem::path& Target() const { return target_; }
     [[nodiscard]] const std::filesystem::path& Destination() const { return destination_; }
+    [[nodiscard]] const std::filesystem::path& Temporary() const { return temporary_; }
 
 private:
     void flushBuffer();
@@ -71,8 +82,28 @@ private:
     std::filesystem::path target_;
     std::filesystem::path destination_;
     std::filesystem::path temporary_;  // empty once renamed or removed
+    int slot_ = -1;                    // where the interrupt cleanup knows the temporary
     int fd_ = -1;
     std::string buffer_;
 };
+
+// Temporaries in `folder` that no live run holds: left by a run that was
+// killed outright. They are only named, never removed: the user decides.
+[[nodiscard]] std::vector<std::filesystem::path> LeftTemporaries(const std::filesystem::path& folder);
+
+// For a run that converted nothing and so commits nothing: "the output <name>
+// was left as it was" or "no output file was created".
+[[nodiscard]] std::string NoPointOutcome(const AtomicFileWriter& writer);
+
+// Writes one note to `err` naming the temporaries that killed runs left in
+// the writer's folder, if there are any.
+void NoteLeftTemporaries(const AtomicFileWriter& writer, const char* program, std::FILE* err);
+
+// From now on SIGINT, SIGTERM and SIGHUP remove every open writer's temporary,
+// write "<program>: interrupted: <target> was left as it was." for each and
+// end the process with status 128 + the signal (130, 143, 129). SIGXFSZ is
+// ignored, so that passing the file size limit is a write error
+// ("File too large") that the run reports and cleans up after.
+void InstallInterruptCleanup(const char* program);
 
 }  // namespace kartoval

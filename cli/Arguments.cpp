@@ -11,12 +11,14 @@ namespace {
 
 constexpr int kMostDecimals = 12;
 constexpr std::size_t kLettersInAlphabet = 26;
+// Lines are held whole while they are converted: 1 GiB is as long as one may be.
+constexpr std::size_t kMostLineBytes = std::size_t{1} << 30;
 
 const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids",
+        "--decimals", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids", "--check-data", "--max-line",
         "--help", "--version"};
     return names;
 }
@@ -118,6 +120,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--help" || argument == "-h") { line.Action = CliAction::Help; return line; }
         else if (argument == "--version") { line.Action = CliAction::Version; return line; }
         else if (argument == "--list-ellipsoids") { noValue(); line.Action = CliAction::ListEllipsoids; }
+        else if (argument == "--check-data") { noValue(); line.Action = CliAction::CheckData; }
+        else if (argument == "--max-line") {
+            line.MaxLineBytes = parseCount<std::size_t>(value(), "--max-line", kMostLineBytes);
+            if (line.MaxLineBytes == 0) throw UsageError("--max-line wants a length of 1 byte or more");
+        }
         else if (argument == "--list-zones") {
             line.Action = CliAction::ListZones;
             if (attached) line.ListWhat = *attached;
@@ -209,6 +216,11 @@ Options:
                        central meridian) instead of refusing the run
   --in-place           allow OUTPUT to be INPUT (replaced only after a whole run);
                        with INPUT alone, INPUT is replaced
+  --max-line BYTES     the longest input line read (default 1048576); a longer
+                       one is refused with its line number
+  --check-data         list each data table and datum shift grid as shipped,
+                       changed (still used), damaged or missing; exit status 3
+                       when one is damaged or missing
   --list-zones [nad27|nad83|utm]   --list-ellipsoids   --help   --version
 
 Degrees are read as decimals (-77.5), with a hemisphere letter (77.5W, W77.5),
@@ -218,7 +230,8 @@ minutes (N 29 45.624, 29°45.624'N).
 Blank-separated input is written TAB-separated; other delimiters are kept.
 NAD27 grids are in US survey feet, NAD83 and UTM in metres.
 Output to a file is written to a temporary file and renamed at the end: a
-failed run leaves no output and an existing file untouched.
+failed run, or one that converts no point, leaves no output and an existing
+file untouched.
 
 Exit status: 0 success, 1 a line could not be converted, 2 usage error,
 3 input/output error.

@@ -13,7 +13,7 @@
 
 namespace kartoval {
 
-enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids };
+enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids, CheckData };
 
 struct CommandLine {
     CliAction Action = CliAction::Convert;
@@ -35,6 +35,7 @@ struct CommandLine {
     bool KeepGoing = false;
     bool AllowOutside = false;
     bool InPlace = false;
+    std::size_t MaxLineBytes = std::size_t{1} << 20;  // --max-line: a longer input line is refused
     std::string Input = "-";   // "-": standard input
     std::string Output = "-";  // "-": standard output
 };

@@ -5,6 +5,7 @@
 #include "batch/LineReader.hpp"
 #include "batch/RunFiles.hpp"
 #include "cli/Arguments.hpp"
+#include "cli/DataCommand.hpp"
 #include "cli/Listings.hpp"
 #include "conversion/CloseMatch.hpp"
 #include "conversion/ConversionRoute.hpp"
@@ -155,12 +156,12 @@ BatchOptions optionsOf(const CommandLine& line)
     return options;
 }
 
-std::string failureText(const LineFailure& failure)
+std::string failureText(const LineFailure& failure, std::size_t maxLine)
 {
     const std::string field = "field " + ColumnName(failure.Column);
     switch (failure.Kind) {
     case FailureKind::BadNumber:
-        return field + " '" + VisibleText(failure.Text) + "' " + failure.Problem;
+        return field + " " + QuotedField(failure.Text) + " " + failure.Problem;
     case FailureKind::MissingField:
         return field + " (" + failure.Role + ") is missing: the line has " + std::to_string(failure.FieldCount) +
                (failure.FieldCount == 1 ? " field" : " fields");
@@ -169,7 +170,7 @@ std::string failureText(const LineFailure& failure)
     case FailureKind::PointRange:
         return failure.Text;
     case FailureKind::TooLong:
-        return "the line is too long";
+        return "the line is longer than " + std::to_string(maxLine) + " bytes (--max-line)";
     case FailureKind::TooManyRows:
         return "too many rows";
     case FailureKind::Utf16:
@@ -250,9 +251,9 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     }
     std::optional<LineReader> reader;
     if (fromStdin) {
-        reader.emplace(streams.In);
+        reader.emplace(streams.In, line.MaxLineBytes);
     } else {
-        reader.emplace(std::filesystem::path(line.Input));
+        reader.emplace(std::filesystem::path(line.Input), line.MaxLineBytes);
         if (!reader->IsOpen()) {
             std::error_code error;
             const char* why = !std::filesystem::exists(line.Input, error) ? "no such file"
@@ -262,7 +263,10 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         }
     }
     std::optional<AtomicFileWriter> writer;
-    if (!toStdout) writer.emplace(std::filesystem::path(line.Output));
+    if (!toStdout) {
+        writer.emplace(std::filesystem::path(line.Output));
+        NoteLeftTemporaries(*writer, kProgram, streams.Err);
+    }
     StreamOutput streamOutput(streams.Out);
     std::optional<WriterOutput> fileOutput;
     if (writer) fileOutput.emplace(*writer);
@@ -275,7 +279,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         progress.End();
         readFailed = readFailed || failure.Kind == FailureKind::ReadFailed;
         std::fprintf(streams.Err, "%s:%llu: %s\n", inputName.c_str(), static_cast<unsigned long long>(failure.Line),
-                     failureText(failure).c_str());
+                     failureText(failure, line.MaxLineBytes).c_str());
     };
     callbacks.Progress = [&](std::uint64_t rows) { progress.Show(rows); };
     const BatchSummary summary = RunBatch(*reader, output, options, transform, callbacks);
@@ -299,13 +303,18 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
                          inputName.c_str(), OutsideRunText(summary).c_str());
         }
     }
-    if (line.HeaderLines > 0 && summary.Lines <= line.HeaderLines) {
-        std::fprintf(streams.Err, "%s: %s has %llu lines, not more than the %llu header lines of --header: no point to convert\n",
-                     kProgram, inputName.c_str(), static_cast<unsigned long long>(summary.Lines),
-                     static_cast<unsigned long long>(line.HeaderLines));
+    if (summary.Rows == 0) {
+        // A run with nothing to show never replaces an existing output.
         status = kExitBadLine;
-    } else if (summary.Lines == 0) {
-        std::fprintf(streams.Err, "%s: %s is empty: no point to convert\n", kProgram, inputName.c_str());
+        const std::string outcome = writer ? "; " + NoPointOutcome(*writer) : std::string();
+        if (line.HeaderLines > 0 && summary.Lines <= line.HeaderLines) {
+            std::fprintf(streams.Err, "%s: %s has %llu lines, not more than the %llu header lines of --header: no point to convert%s\n",
+                         kProgram, inputName.c_str(), static_cast<unsigned long long>(summary.Lines),
+                         static_cast<unsigned long long>(line.HeaderLines), outcome.c_str());
+        } else {
+            const char* why = summary.Lines == 0 ? "is empty" : summary.FailedLines == 0 ? "holds only blank lines" : "has no line that converts";
+            std::fprintf(streams.Err, "%s: %s %s: no point to convert%s\n", kProgram, inputName.c_str(), why, outcome.c_str());
+        }
     }
     if (summary.FarPoints > 0 && !refused) {
         const double error = ExpectedTmSeriesError(summary.FarthestDegrees);
@@ -318,9 +327,10 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     }
     if (writer) {
         // A failed run leaves no output behind, unless --keep-going asked for
-        // the good lines; a refused run leaves none at all.
-        const bool keepGood = line.KeepGoing && !summary.Stopped && summary.Lines > line.HeaderLines;
-        if (!refused && (status == kExitSuccess || keepGood)) writer->Commit();
+        // the good lines; a refused run, or one that converted no point, leaves
+        // the old output as it was.
+        const bool keepGood = line.KeepGoing && !summary.Stopped;
+        if (!refused && summary.Rows > 0 && (status == kExitSuccess || keepGood)) writer->Commit();
     } else if (std::fflush(streams.Out) != 0) {
         throw InputOutputError(std::string("can't write the output: ") + std::strerror(errno));
     }
@@ -349,7 +359,10 @@ int RunConvertCommand(const std::vector<std::string>& arguments, const CliStream
         case CliAction::ListEllipsoids:
             ListEllipsoidTable(platform, streams.Out);
             return kExitSuccess;
+        case CliAction::CheckData:
+            return CheckDataFiles(platform, streams.Out);
         case CliAction::Convert:
+            NoteChangedTables(dataFolder, streams.Err);
             return convert(line, streams, platform);
         }
     } catch (const UsageError& error) {

@@ -1,6 +1,7 @@
 // kartoval-convert: the command-line converter. Its data tables are found from
 // the executable's own folder, as the window's are (see ProgramDataFolder).
 
+#include "batch/AtomicFileWriter.hpp"
 #include "cli/ConvertCommand.hpp"
 #include "toolkit/ProgramFolder.hpp"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    kartoval::InstallInterruptCleanup("kartoval-convert");
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const kartoval::CliStreams streams{stdin, stdout, stderr, ::isatty(STDERR_FILENO) == 1};
     const kartoval::DataFolderSearch data = kartoval::ProgramDataFolder();

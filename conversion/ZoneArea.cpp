@@ -25,54 +25,16 @@ double lonDifference(double a, double b)
     return d;
 }
 
-std::map<int, ZoneArea> readAreas(const std::filesystem::path& path)
-{
-    std::ifstream file(path);
-    if (!file) throw CommandError("Can't find the zone area table " + path.string(), kFileErrorCaption);
-    std::map<int, ZoneArea> areas;
-    std::string line;
-    int number = 0;
-    while (std::getline(file, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line.front() == '#') continue;
-        double values[5] = {};
-        std::size_t begin = 0;
-        bool good = true;
-        for (int k = 0; k < 5 && good; ++k) {
-            const std::size_t end = std::min(line.find('\t', begin), line.size());
-            try {
-                values[k] = FileStrToFloat(std::string_view(line).substr(begin, end - begin), '.');
-            } catch (const ConvertError&) {
-                good = false;
-            }
-            begin = end + 1;
-            if (k < 4 && end == line.size()) good = false;
-        }
-        const ZoneArea area{values[1], values[2], values[3], values[4]};
-        good = good && values[0] == std::floor(values[0]) && values[0] > 0 && area.South >= -90.0 &&
-               area.South <= area.North && area.North <= 90.0 && std::abs(area.West) <= 180.0 &&
-               std::abs(area.East) <= 180.0;
-        const int code = good ? static_cast<int>(values[0]) : 0;
-        if (!good || areas.count(code) != 0) {
-            throw CommandError(path.string() + " line " + std::to_string(number) + ": '" + line +
-                                   (good ? "' lists its code a second time" : "' is no area (code, south, north, west, east)"),
-                               kFileErrorCaption);
-        }
-        areas.emplace(code, area);
-    }
-    return areas;
-}
-
 // The area table of a data folder, read once per process.
-const std::map<int, ZoneArea>& areasOf(const std::filesystem::path& path)
+const std::map<int, ZoneArea>& areasOf(const Platform& platform)
 {
+    const std::filesystem::path path = platform.DataFile(kZoneAreasFileName);
     static std::mutex guard;
     static std::map<std::filesystem::path, std::map<int, ZoneArea>> cache;
     const std::lock_guard lock(guard);
     const auto found = cache.find(path);
     if (found != cache.end()) return found->second;
-    return cache.emplace(path, readAreas(path)).first->second;
+    return cache.emplace(path, ReadZoneAreas(platform)).first->second;
 }
 
 const std::vector<ZoneCode>& codesOf(const Platform& platform)
@@ -117,7 +79,7 @@ std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& pla
         }
         const auto code = ZoneEpsgCode(side, codesOf(platform));
         if (!code) return std::nullopt;
-        const auto& areas = areasOf(platform.DataFile(kZoneAreasFileName));
+        const auto& areas = areasOf(platform);
         const auto found = areas.find(*code);
         if (found == areas.end()) return std::nullopt;
         return found->second;

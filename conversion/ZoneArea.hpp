@@ -7,22 +7,13 @@
 
 #include "conversion/CoordinateSide.hpp"
 #include "geodesy/ProjectionParams.hpp"
+#include "refdata/ZoneAreas.hpp"
 #include "toolkit/Platform.hpp"
 
 #include <optional>
 #include <string>
 
 namespace kartoval {
-
-inline constexpr const char* kZoneAreasFileName = "zone_areas.txt";
-
-// Degrees. A box whose West lies east of its East crosses the 180th meridian.
-struct ZoneArea {
-    double South = 0.0;
-    double North = 0.0;
-    double West = 0.0;
-    double East = 0.0;
-};
 
 // A point counts as outside its zone's area when it lies more than this many
 // degrees beyond it: the EPSG extents are drawn tight around the state.

@@ -2,6 +2,7 @@
 
 #include "datum/DatumEngine.hpp"
 
+#include "datum/GridIntegrity.hpp"
 #include "geodesy/Angles.hpp"
 #include "toolkit/NumberText.hpp"
 
@@ -77,6 +78,7 @@ ProjDatumEngine::ProjDatumEngine(std::filesystem::path gridFolder)
     // (it notes a missing proj.db, which the pinned operations never need).
     proj_log_level(proj_->context, PJ_LOG_NONE);
     proj_log_func(proj_->context, nullptr, [](void*, int, const char*) {});
+    CaptureGridDecoderMessages();
 }
 
 ProjDatumEngine::~ProjDatumEngine() = default;
@@ -104,6 +106,10 @@ DatumShiftResult ProjDatumEngine::Shift(GeodeticDatum from, GeodeticDatum to, do
                                     std::string(DatumName(older)) + " points in the " + std::string(grid.Region) +
                                     "; reinstall Kartoval to restore it.");
             }
+            if (const std::string problem = GridFileProblem(file); !problem.empty()) {
+                proj_->operations.erase(grid.FileName);
+                throw GridFileError(problem);
+            }
             const std::string definition = "+proj=hgridshift +grids=" + std::string(grid.FileName);
             operation = proj_create(proj_->context, definition.c_str());
             if (operation == nullptr) {
@@ -124,6 +130,8 @@ DatumShiftResult ProjDatumEngine::Shift(GeodeticDatum from, GeodeticDatum to, do
         proj_errno_reset(operation);
         const PJ_COORD shifted = proj_trans(operation, direction, proj_coord(point.lam, point.phi, 0.0, 0.0));
         const int code = proj_errno(operation);
+        const std::string undecoded = GridDecodeProblem(gridFolder_ / grid.FileName);
+        if (!undecoded.empty()) throw GridFileError(undecoded);
         if (code == 0 && std::isfinite(shifted.lp.lam) && std::isfinite(shifted.lp.phi) &&
             shifted.lp.lam != HUGE_VAL) {
             return shifted.lp;
@@ -185,6 +193,9 @@ DatumShiftResult ProjDatumEngine::Shift(GeodeticDatum from, GeodeticDatum to, do
         result.Latitude = shifted.phi * kRadiansToDegrees;
         result.Grid = grid.FileName;
         const ShiftMetres metres = ShiftInMetres(longitude, latitude, result.Longitude, result.Latitude);
+        // A shift beyond the grid's own largest is a damaged grid, never a result.
+        const std::string tooLarge = ShiftSizeProblem(grid, gridFolder_ / grid.FileName, metres.North, metres.East);
+        if (!tooLarge.empty()) throw GridFileError(tooLarge);
         result.NorthMetres = metres.North;
         result.EastMetres = metres.East;
         return result;

@@ -8,13 +8,13 @@ namespace {
 
 // NAD27 is tried over the conterminous US first; the two grids overlap only
 // over open sea off Washington.
-constexpr std::array kNad27Grids = {ShiftGrid{"us_noaa_conus.tif", "conterminous US"},
-                                    ShiftGrid{"us_noaa_alaska.tif", "Alaska"}};
-constexpr std::array kOldHawaiianGrids = {ShiftGrid{"us_noaa_hawaii.tif", "Hawaii"}};
-constexpr std::array kPuertoRicoGrids = {ShiftGrid{"us_noaa_prvi.tif", "Puerto Rico and Virgin Islands"}};
-constexpr std::array kStLawrenceGrids = {ShiftGrid{"us_noaa_stlrnc.tif", "St. Lawrence Island"}};
-constexpr std::array kStPaulGrids = {ShiftGrid{"us_noaa_stpaul.tif", "St. Paul Island"}};
-constexpr std::array kStGeorgeGrids = {ShiftGrid{"us_noaa_stgeorge.tif", "St. George Island"}};
+constexpr std::array kNad27Grids = {ShiftGrid{"us_noaa_conus.tif", "conterminous US", 145.1},
+                                    ShiftGrid{"us_noaa_alaska.tif", "Alaska", 275.4}};
+constexpr std::array kOldHawaiianGrids = {ShiftGrid{"us_noaa_hawaii.tif", "Hawaii", 684.7}};
+constexpr std::array kPuertoRicoGrids = {ShiftGrid{"us_noaa_prvi.tif", "Puerto Rico and Virgin Islands", 227.2}};
+constexpr std::array kStLawrenceGrids = {ShiftGrid{"us_noaa_stlrnc.tif", "St. Lawrence Island", 76.6}};
+constexpr std::array kStPaulGrids = {ShiftGrid{"us_noaa_stpaul.tif", "St. Paul Island", 161.9}};
+constexpr std::array kStGeorgeGrids = {ShiftGrid{"us_noaa_stgeorge.tif", "St. George Island", 194.1}};
 
 }  // namespace
 

@@ -14,6 +14,9 @@ inline constexpr const char* kGridFolderName = "grids";
 struct ShiftGrid {
     std::string_view FileName;  // "us_noaa_conus.tif"
     std::string_view Region;    // "conterminous US", for messages
+    // The largest shift anywhere in the shipped grid (metres, sampled at its
+    // nodes with PROJ's cct, rounded up): a larger one means damaged data.
+    double LargestShiftMetres = 0.0;
 };
 
 // The grids that shift `datum` to NAD83, in the order they are tried (the

@@ -58,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.find_first_of("\r\n") != std::string::npos) fail("a line holds a line end");
     }
     if (lines.LongLine != 0 && lines.LongLine != lines.Lines.size() + 1) fail("the long line is misnumbered");
-    const bool whole = lines.LongLine == 0 && !lines.Failed;
+    // A whole table has an entry and ends with its end marker, a line without a TAB.
+    const bool whole = lines.LongLine == 0 && !lines.Failed && lines.Lines.size() >= 2 &&
+                       lines.Lines.back().find('\t') == std::string::npos;
 
     testing::FakeMessages messages;
     const std::vector<std::string> names = ListTableNames(table, "missing", messages);

@@ -8,8 +8,15 @@
 namespace kartoval {
 namespace {
 
-// One ellipsoid line, checked: a name, an axis above 0 and an inverse
-// flattening above 1 (a flattening below 1, so that e is a real number below 1).
+// Every Earth ellipsoid ever used has its semi-major axis within 50 km of
+// 6,350 km and 1/f between 250 and 350 (0 names a sphere); a value outside
+// is a damaged or mistyped line, refused before it becomes a wrong grid.
+constexpr double kLeastSemiMajorAxis = 6300000.0;  // metres
+constexpr double kMostSemiMajorAxis = 6400000.0;   // metres
+constexpr double kLeastInverseFlattening = 250.0;
+constexpr double kMostInverseFlattening = 350.0;
+
+// One ellipsoid line, checked.
 Ellipsoid parseEllipsoid(const std::vector<std::string>& fields, const std::filesystem::path& path, int line,
                          char decimalSeparator)
 {
@@ -20,12 +27,14 @@ Ellipsoid parseEllipsoid(const std::vector<std::string>& fields, const std::file
     }
     Ellipsoid ellipsoid{fields[0], TableNumber(fields[1], path, line, decimalSeparator), 0.0};
     ellipsoid.InverseFlattening = TableNumber(fields[2], path, line, decimalSeparator);
-    if (!std::isfinite(ellipsoid.SemiMajorAxis) || ellipsoid.SemiMajorAxis <= 0.0) {
-        ThrowFileError(TableLineName(path, line) + ": the semi-major axis " + fields[1] + " is not a length above 0.");
+    if (!(ellipsoid.SemiMajorAxis >= kLeastSemiMajorAxis && ellipsoid.SemiMajorAxis <= kMostSemiMajorAxis)) {
+        ThrowFileError(TableLineName(path, line) + ": the semi-major axis " + QuotedField(fields[1]) +
+                       " is outside 6300000..6400000 m, where every Earth ellipsoid lies.");
     }
-    if (!std::isfinite(ellipsoid.InverseFlattening) || ellipsoid.InverseFlattening <= 1.0) {
-        ThrowFileError(TableLineName(path, line) + ": the inverse flattening " + fields[2] +
-                       " is not a number above 1.");
+    const double inverse = ellipsoid.InverseFlattening;
+    if (inverse != 0.0 && !(inverse >= kLeastInverseFlattening && inverse <= kMostInverseFlattening)) {
+        ThrowFileError(TableLineName(path, line) + ": the inverse flattening " + QuotedField(fields[2]) +
+                       " is outside 250..350, where every Earth ellipsoid lies (0 for a sphere).");
     }
     return ellipsoid;
 }
@@ -59,6 +68,7 @@ std::vector<Ellipsoid> ReadEllipsoids(const Platform& platform)
     ellipsoids.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         ellipsoids.push_back(parseEllipsoid(entries[i], path, static_cast<int>(i + 1), platform.DecimalSeparator));
+        RefuseRepeatedName(ellipsoids, path, "ellipsoid");
     }
     return ellipsoids;
 }
@@ -69,7 +79,8 @@ EllipsoidParams EllipsoidInUnit(const Ellipsoid& ellipsoid, GridUnit unit)
     // exactly as written in the table.
     const double a = unit == GridUnit::Metre ? ellipsoid.SemiMajorAxis
                                              : ellipsoid.SemiMajorAxis * GridUnitsPerMetre(unit);
-    return {a, EccentricityFromInverseFlattening(ellipsoid.InverseFlattening)};
+    const double e = ellipsoid.InverseFlattening == 0.0 ? 0.0 : EccentricityFromInverseFlattening(ellipsoid.InverseFlattening);
+    return {a, e};
 }
 
 }  // namespace kartoval

@@ -32,12 +32,13 @@ void ListEllipsoids(ListControl& BoxEllipsoid, ListControl& BoxEllipsoid2, const
 // The ellipsoid of line `lineNumber` (from 1; 0 and below read line 1).
 // Throws CommandError with the caption "File error", its message naming the
 // file and line, when the file is missing or the line has no usable values (no
-// TAB, fewer than three fields, a value that is not a number, an axis that is
-// not above 0, an inverse flattening that is not above 1).
+// TAB, fewer than three fields, a value that is not a finite number, an axis
+// outside 6300000..6400000 m, an inverse flattening outside 250..350 and not
+// 0, which names a sphere).
 [[nodiscard]] Ellipsoid LoadEllipsoid(const Platform& platform, const char* fileName, int lineNumber);
 
 // Every listed ellipsoid of ellips.txt in the data folder (lines 1 to N - 1),
-// each checked as LoadEllipsoid checks it; throws likewise.
+// each checked as LoadEllipsoid checks it, and no name listed twice; throws likewise.
 [[nodiscard]] std::vector<Ellipsoid> ReadEllipsoids(const Platform& platform);
 
 // The ellipsoid as the projections take it: the semi-major axis in the grid

@@ -1,8 +1,11 @@
 #include "refdata/StatePlaneZones.hpp"
 
 #include "refdata/TableFile.hpp"
+#include "toolkit/NumberText.hpp"
 
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace kartoval {
 namespace {
@@ -64,11 +67,65 @@ std::array<double, N> required(const ZoneDefinition& zone, const std::array<cons
     return values;
 }
 
+// A State Plane zone's scale factor reduces or enlarges by at most 1 part
+// in 100; latitudes lie on the globe, and a conic's two standard parallels
+// on one side of the equator and off the poles, or the cone doesn't exist.
+constexpr double kLeastScaleFactor = 0.99;
+constexpr double kMostScaleFactor = 1.01;
+constexpr double kPoleLatitude = 90.0;  // degrees
+
+void refuseValue(const ZoneDefinition& zone, int k, const char* role, const char* why)
+{
+    ThrowFileError(zone.Where + ": " + role + " " + FloatToStr(*zone.Param(k)) + " (parameter " + std::to_string(k) +
+                   ") " + why + ".");
+}
+
+void checkLatitude(const ZoneDefinition& zone, int k, const char* role)
+{
+    if (zone.Param(k) && std::abs(*zone.Param(k)) > kPoleLatitude) refuseValue(zone, k, role, "is outside -90..90");
+}
+
+void checkScaleFactor(const ZoneDefinition& zone, int k)
+{
+    if (zone.Param(k) && !(*zone.Param(k) >= kLeastScaleFactor && *zone.Param(k) <= kMostScaleFactor)) {
+        refuseValue(zone, k, "scale factor", "is outside 0.99..1.01, where every State Plane zone's lies");
+    }
+}
+
+void checkValues(const ZoneDefinition& zone)
+{
+    switch (*zone.Kind) {
+    case ZoneProjectionKind::Tm:
+        checkLatitude(zone, 2, "latitude of origin");
+        checkScaleFactor(zone, 3);
+        break;
+    case ZoneProjectionKind::Lcc: {
+        checkLatitude(zone, 2, "latitude of origin");
+        for (int k : {3, 4}) {
+            if (zone.Param(k) && std::abs(*zone.Param(k)) >= kPoleLatitude) {
+                refuseValue(zone, k, k == 3 ? "first standard parallel" : "second standard parallel",
+                            "is not between the poles");
+            }
+        }
+        const std::optional<double>& first = zone.Param(3);
+        const std::optional<double>& second = zone.Param(4);
+        if (first && second && (*first * *second < 0.0 || *first + *second == 0.0)) {
+            ThrowFileError(zone.Where + ": the standard parallels " + FloatToStr(*first) + " and " +
+                           FloatToStr(*second) + " are not on one side of the equator: no cone touches both.");
+        }
+        break;
+    }
+    case ZoneProjectionKind::Om1:
+        break;  // listed, never converted: nothing of it reaches a result
+    }
+}
+
 ZoneProjection typedProjection(const ZoneDefinition& zone)
 {
     if (!zone.Kind) {
         ThrowFileError(zone.Where + ": the projection '" + zone.Keyword + "' is none of LAMBERT, TM and OM1.");
     }
+    checkValues(zone);
     switch (*zone.Kind) {
     case ZoneProjectionKind::Tm: {
         const auto p = required(zone, kTmRoles);
@@ -142,6 +199,7 @@ std::vector<StatePlaneZone> ReadStatePlaneZones(const Platform& platform, XyProj
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const ZoneDefinition zone = parseZone(entries[i], path, static_cast<int>(i + 1), platform.DecimalSeparator);
         zones.push_back({entries[i].front(), FamilyUnit(family), typedProjection(zone), zone.Where});
+        RefuseRepeatedName(zones, path, "zone");
     }
     return zones;
 }

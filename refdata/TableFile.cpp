@@ -6,6 +6,10 @@
 #include "toolkit/Platform.hpp"
 #include "toolkit/VisibleText.hpp"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
 namespace kartoval {
 namespace {
 
@@ -116,6 +120,17 @@ std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::pa
     if (!table.Opened) ThrowFileError(missingText(missingMessage, path));
     if (table.Failed) ThrowFileError(cantRead(path));
     if (table.LongLine != 0) ThrowFileError(tableLineName(path, table.LongLine) + " is longer than 199 characters.");
+    // A whole table ends with its end marker, a line without a TAB; an entry
+    // in its place means the file was cut short.
+    if (table.Lines.size() < 2) {
+        ThrowFileError(VisibleText(path.string()) + (table.Lines.empty() ? " is empty" : " has no entries") +
+                       ": the table is damaged; reinstall Kartoval to restore it.");
+    }
+    if (table.Lines.back().find('\t') != std::string::npos) {
+        ThrowFileError(tableLineName(path, table.Lines.size()) +
+                       " holds an entry where the end marker line (\"End of table\") belongs: the table is cut "
+                       "short; reinstall Kartoval to restore it.");
+    }
     std::vector<std::vector<std::string>> entries;
     for (std::size_t i = 0; i + 1 < table.Lines.size(); ++i) entries.push_back(SplitTableFields(table.Lines[i]));
     return entries;
@@ -124,11 +139,23 @@ std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::pa
 double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
                    char decimalSeparator)
 {
+    double value = 0.0;
     try {
-        return FileStrToFloat(field, decimalSeparator);
+        value = FileStrToFloat(field, decimalSeparator);
     } catch (const ConvertError& error) {
         ThrowFileError(TableLineName(path, lineNumber) + ": " + error.what());
     }
+    if (!std::isfinite(value)) {
+        ThrowFileError(TableLineName(path, lineNumber) + ": " + QuotedField(field) + " is not a finite number.");
+    }
+    return value;
+}
+
+bool SameTableName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 }  // namespace kartoval

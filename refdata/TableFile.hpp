@@ -12,6 +12,7 @@
 // line p + 1.
 
 #include "toolkit/Controls.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -53,7 +54,9 @@ struct TableLines {
                                                        const std::string& missingMessage);
 
 // Every listed line (1 to N - 1) of a table split into fields, for a reader of
-// the whole table; throws as LookUpTableLine does.
+// the whole table; throws as LookUpTableLine does, and also for a table that
+// is empty, has no entries, or ends with an entry instead of its end marker
+// (cut short).
 [[nodiscard]] std::vector<std::vector<std::string>> ReadTableEntries(const std::filesystem::path& path,
                                                                      const std::string& missingMessage);
 
@@ -66,7 +69,28 @@ struct TableLines {
 [[nodiscard]] double TableNumber(const std::string& field, const std::filesystem::path& path, int lineNumber,
                                  char decimalSeparator);
 
+// When the last of `entries` has the name (case aside) of an earlier one: the
+// File error naming both lines. `what` is "zone", "ellipsoid". Entry k is on line k + 1.
+template <typename Entry>
+void RefuseRepeatedName(const std::vector<Entry>& entries, const std::filesystem::path& path, const char* what);
+
 // A data problem: the error with the caption "File error".
 [[noreturn]] void ThrowFileError(const std::string& message);
+
+[[nodiscard]] bool SameTableName(std::string_view a, std::string_view b);
+
+template <typename Entry>
+void RefuseRepeatedName(const std::vector<Entry>& entries, const std::filesystem::path& path, const char* what)
+{
+    if (entries.empty()) return;
+    const std::string& name = entries.back().Name;
+    for (std::size_t k = 0; k + 1 < entries.size(); ++k) {
+        if (SameTableName(entries[k].Name, name)) {
+            ThrowFileError(TableLineName(path, static_cast<int>(entries.size())) + ": the " + what + " name " +
+                           QuotedField(name) + " is also on line " + std::to_string(k + 1) +
+                           "; each " + what + " needs a name of its own.");
+        }
+    }
+}
 
 }  // namespace kartoval

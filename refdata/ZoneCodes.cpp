@@ -1,16 +1,31 @@
 #include "refdata/ZoneCodes.hpp"
 
 #include "refdata/StatePlaneZones.hpp"
+#include "refdata/TableFile.hpp"
 #include "toolkit/Errors.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <map>
+#include <utility>
 
 namespace kartoval {
 namespace {
 
 constexpr std::size_t kStatePlaneCodeDigits = 4;
+constexpr int kLargestEpsgCode = 999999;
+
+int parseCode(const std::string& field, const std::filesystem::path& path, int line)
+{
+    int code = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), code);
+    if (error != std::errc() || end != field.data() + field.size() || code < 1 || code > kLargestEpsgCode) {
+        ThrowFileError(TableLineName(path, line) + ": " + QuotedField(field) + " is no EPSG code.");
+    }
+    return code;
+}
+
 
 bool readInt(std::string_view text, int& value)
 {
@@ -32,23 +47,40 @@ const ZoneCode* findLine(const std::vector<ZoneCode>& codes, XyProjectionKind fa
 
 std::vector<ZoneCode> ReadZoneCodes(const Platform& platform)
 {
-    const auto path = platform.DataFile(kZoneCodesFileName);
-    std::ifstream file(path);
-    if (!file) throw CommandError("Can't find the zone code table " + path.string(), kFileErrorCaption);
+    const std::filesystem::path path = platform.DataFile(kZoneCodesFileName);
+    const TableLines table = ReadTableLines(path);
+    if (!table.Opened) ThrowFileError("Can't find the zone code table " + VisibleText(path.string()));
+    if (table.Failed) ThrowFileError("Can't read " + VisibleText(path.string()) + ".");
+    if (table.LongLine != 0) {
+        ThrowFileError(TableLineName(path, static_cast<int>(table.LongLine)) + " is longer than 199 characters.");
+    }
+    if (table.Lines.empty()) ThrowFileError(VisibleText(path.string()) + " is empty: reinstall Kartoval to restore it.");
     std::vector<ZoneCode> codes;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t first = line.find('\t');
-        const std::size_t second = line.find('\t', first + 1);
-        if (first == std::string::npos || second == std::string::npos) continue;
-        ZoneCode entry;
-        if (!readInt(std::string_view(line).substr(0, first), entry.Code)) continue;
-        entry.Table = line.substr(first + 1, second - first - 1);
-        // The zone code is a fourth field, absent for a zone that has none.
-        const std::size_t third = line.find('\t', second + 1);
-        entry.Name = line.substr(second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
-        if (third != std::string::npos) entry.StatePlaneCode = ParseStatePlaneCode(line.substr(third + 1));
+    std::map<int, int> lineOfCode;
+    std::map<std::pair<std::string, std::string>, int> lineOfZone;
+    for (std::size_t k = 0; k < table.Lines.size(); ++k) {
+        const int line = static_cast<int>(k + 1);
+        const std::vector<std::string> fields = SplitTableFields(table.Lines[k]);
+        if (fields.size() < 3 || fields.size() > 4 || (fields[1] != kNad27FileName && fields[1] != kNad83FileName)) {
+            ThrowFileError(TableLineName(path, line) +
+                           ": a zone code line is an EPSG code, nad27.txt or nad83.txt, a zone name and, where the "
+                           "zone has one, its four-digit zone code, separated by TABs.");
+        }
+        ZoneCode entry{parseCode(fields[0], path, line), fields[1], fields[2], std::nullopt};
+        if (fields.size() == 4) {
+            entry.StatePlaneCode = ParseStatePlaneCode(fields[3]);
+            if (!entry.StatePlaneCode) {
+                ThrowFileError(TableLineName(path, line) + ": " + QuotedField(fields[3]) + " is no zone code.");
+            }
+        }
+        if (const auto [at, added] = lineOfCode.emplace(entry.Code, line); !added) {
+            ThrowFileError(TableLineName(path, line) + ": EPSG code " + fields[0] + " is also on line " +
+                           std::to_string(at->second) + "; a code names one zone.");
+        }
+        if (const auto [at, added] = lineOfZone.emplace(std::pair(entry.Table, entry.Name), line); !added) {
+            ThrowFileError(TableLineName(path, line) + ": the zone " + QuotedField(entry.Name) + " of " + entry.Table +
+                           " is also on line " + std::to_string(at->second) + "; a zone has one code.");
+        }
         codes.push_back(std::move(entry));
     }
     return codes;

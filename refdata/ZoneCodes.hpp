@@ -24,8 +24,11 @@ struct ZoneCode {
     std::optional<int> StatePlaneCode;  // none for a zone its source gives no code
 };
 
-// Every line of zone_codes.txt beside the program. Throws CommandError
-// ("File error") naming the file when it can't be read.
+// Every line of zone_codes.txt in the data folder, read through the tables'
+// own line reader. Throws CommandError ("File error") naming the file, and the
+// line where there is one, when it can't be read, is empty, has a line that
+// is no code, table, name and optional zone code, or lists an EPSG code or a
+// zone twice: one code converting as the wrong zone would pass unseen.
 [[nodiscard]] std::vector<ZoneCode> ReadZoneCodes(const Platform& platform);
 
 // A State Plane zone code as typed: one to four digits, the leading zero

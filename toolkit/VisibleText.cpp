@@ -105,4 +105,20 @@ std::string QuotedText(std::string_view text)
     return quoted;
 }
 
+std::string QuotedField(std::string_view text)
+{
+    constexpr std::size_t kMostQuoted = 60;
+    const auto isLead = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    std::size_t characters = 0;
+    std::size_t cut = text.size();
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (!isLead(text[k])) continue;
+        if (characters == kMostQuoted) cut = k;
+        ++characters;
+    }
+    std::string quoted = QuotedText(text.substr(0, cut));
+    if (cut < text.size()) quoted += "... (" + std::to_string(characters) + " characters)";
+    return quoted;
+}
+
 }  // namespace kartoval

@@ -19,4 +19,9 @@ namespace kartoval {
 // "'" + VisibleText(text) + "'": a quoted value of a message.
 [[nodiscard]] std::string QuotedText(std::string_view text);
 
+// A field quoted in a message, however long it is: at most 60 characters of
+// it in quotes, escaped as VisibleText does, then "... (N characters)" when
+// there is more, so a huge field never floods a message.
+[[nodiscard]] std::string QuotedField(std::string_view text);
+
 }  // namespace kartoval

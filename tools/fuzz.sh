@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_number_text fuzz_table_reader fuzz_point_file fuzz_formulas)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_number_text fuzz_table_reader fuzz_point_file fuzz_formulas fuzz_datum_grid fuzz_command_line)
 
 tools/install-deps.sh fuzz
 for tool in clang++; do

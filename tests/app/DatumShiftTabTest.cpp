@@ -21,8 +21,10 @@ protected:
     void CopyConusGrid() const
     {
         std::filesystem::create_directories(Folder.Path / "grids");
-        std::filesystem::copy_file(std::filesystem::path(KARTOVAL_DATA_DIR) / "grids" / "us_noaa_conus.tif",
-                                   Folder.Path / "grids" / "us_noaa_conus.tif");
+        for (const char* file : {"us_noaa_conus.tif", "SHA256SUMS"}) {
+            std::filesystem::copy_file(std::filesystem::path(KARTOVAL_DATA_DIR) / "grids" / file,
+                                       Folder.Path / "grids" / file);
+        }
     }
 };
 

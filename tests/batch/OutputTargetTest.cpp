@@ -136,5 +136,31 @@ TEST(OutputTargets, FailedWriteLeavesNoTemporary)
     EXPECT_FALSE(leavesTemporary(folder.Path));
 }
 
+// The temporary is never readable by more users than the file it replaces,
+// and its name is short whatever the target's: a 250-byte name is legal.
+TEST(OutputTargets, TemporaryHasTheTargetsBitsAndAShortName)
+{
+    TempFolder folder;
+    const fs::path out = folder.Write(std::string(250, 'n'), kOld);
+    fs::permissions(out, fs::perms::owner_read | fs::perms::owner_write);
+    AtomicFileWriter writer(out);
+    EXPECT_EQ(fs::status(writer.Temporary()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_LT(writer.Temporary().filename().string().size(), 20U);
+    writer.Write(kNew);
+    writer.Commit();
+    EXPECT_EQ(folder.Read(std::string(250, 'n')), kNew);
+}
+
+// A temporary that a live writer holds is not "left"; one nobody holds is
+// named, never removed.
+TEST(OutputTargets, LeftTemporariesAreNamedNotRemoved)
+{
+    TempFolder folder;
+    const fs::path stale = folder.Write(".out.kartoval-12345", kOld);
+    AtomicFileWriter writer(folder.Path / "out");
+    EXPECT_EQ(LeftTemporaries(folder.Path), std::vector<fs::path>{stale});
+    EXPECT_TRUE(fs::exists(stale));
+}
+
 }  // namespace
 }  // namespace kartoval::testing

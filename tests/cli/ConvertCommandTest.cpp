@@ -83,7 +83,7 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
          "1\t456521.7670\t4283604.7347\n2\t456521.7670\t4283604.7347\n3\t456521.7670\t4283604.7347\n"},
         {"byte-order mark", kGeoToUtm29, "\xEF\xBB\xBF" "1 -9.5 38.7\n", 0, "", "1\t456521.7670\t4283604.7347\n"},
         {"NUL in a field", kGeoToUtm29, "1 -9.5\0x 38.7\n"s, 1, "field B '-9.5<NUL>x' is not an angle", ""},
-        {"empty input", kGeoToUtm29, "", 0, "<stdin> is empty", ""},
+        {"empty input", kGeoToUtm29, "", 1, "<stdin> is empty", ""},
         {"header longer than the file", with(kGeoToUtm29, {"--header", "3"}), "id lon lat\n1 -9.5 38.7\n", 1,
          "has 2 lines, not more than the 3 header lines", "id lon lat\n1 -9.5 38.7\n"},
         {"keep going", with(kGeoToUtm29, {"--keep-going", "--header", "1"}), "id lon lat\nx y z\n1 -9.5 38.7\n", 1,
@@ -139,6 +139,60 @@ TEST(ConvertCommand, OutputFileIsAllOrNothing)
     EXPECT_EQ(run(with(kGeoToUtm29, {"--in-place", in})).Status, 0);
     EXPECT_EQ(folder.Read("in.txt"), "1\t456521.7670\t4283604.7347\n");
     EXPECT_EQ(names(), (std::vector<std::string>{"bad.txt", "in.txt", "out.txt"}));
+}
+
+// A run that converts no point never replaces the output: it stays
+// byte-identical, or is not created, and the run says why with status 1.
+TEST(ConvertCommand, NoPointConvertedLeavesTheOutput)
+{
+    TempFolder folder;
+    folder.Write("good.out", "kept\n");
+    const struct {
+        const char* Name;
+        std::string Input;
+        std::vector<std::string> More;
+        const char* Why;
+    } cases[]{
+        {"empty input", "", {}, "empty.txt is empty: no point to convert; the output "},
+        {"blank lines only", "\n  \n\n", {}, "holds only blank lines"},
+        {"every line bad with --keep-going", "1 x 38.7\n2 y 38.7\n", {"--keep-going"}, "has no line that converts"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string in = folder.Write("empty.txt", c.Input).string();
+        const Result kept = run(with(with(kGeoToUtm29, c.More), {in, (folder.Path / "good.out").string()}));
+        EXPECT_EQ(kept.Status, 1);
+        EXPECT_NE(kept.Err.find(c.Why), std::string::npos) << kept.Err;
+        EXPECT_NE(kept.Err.find("good.out was left as it was"), std::string::npos) << kept.Err;
+        EXPECT_EQ(folder.Read("good.out"), "kept\n");
+        const Result none = run(with(with(kGeoToUtm29, c.More), {in, (folder.Path / "new.out").string()}));
+        EXPECT_NE(none.Err.find("no output file was created"), std::string::npos) << none.Err;
+        EXPECT_FALSE(std::filesystem::exists(folder.Path / "new.out"));
+    }
+}
+
+// A line past --max-line is refused with its number; a long field is quoted
+// in part, its length said.
+TEST(ConvertCommand, LongLinesAndFieldsAreBounded)
+{
+    const std::string longField(5000, 'x');
+    const Result refused = run(with(kGeoToUtm29, {"--max-line", "100"}), "1 -9.5 38.7\n2 " + longField + " 38.7\n");
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_NE(refused.Err.find("<stdin>:2: the line is longer than 100 bytes"), std::string::npos) << refused.Err;
+    const Result quoted = run(kGeoToUtm29, "2 " + longField + " 38.7\n");
+    EXPECT_NE(quoted.Err.find("field B '" + std::string(60, 'x') + "'... (5000 characters) is not an angle"),
+              std::string::npos);
+    EXPECT_LT(quoted.Err.size(), 300U);
+}
+
+// --check-data on the shipped data: every table and grid as shipped. This
+// also catches a table regenerated without its line in SHA256SUMS.
+TEST(ConvertCommand, CheckDataListsTheShippedFiles)
+{
+    const Result result = run({"--check-data"});
+    EXPECT_EQ(result.Status, 0) << result.Out;
+    EXPECT_EQ(result.Out.find("changed"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("grids/us_noaa_conus.tif    shipped"), std::string::npos) << result.Out;
 }
 
 // Worked values from PROJ 9 (`proj`, `cs2cs`). The TM closed series agrees with

@@ -28,4 +28,17 @@ echo "1 -9.5 38.7" | "${as_user[@]}" "$program" --from geo --to utm:29N - "$work
 [ "$status" -eq 3 ] || fail "read-only folder: exit status $status, not 3"
 grep -q "Can't write the output file" "$work/err" || fail "read-only folder: $(cat "$work/err")"
 [ -z "$(ls -A "$work/readonly")" ] || fail "read-only folder: something was written"
+# An interrupted run leaves the old output and no temporary, and says so.
+seq 1 3000000 | sed 's/$/ -9.5 38.7/' >"$work/big.txt"
+echo old >"$work/old.out"
+"$program" --from geo --to utm:29N "$work/big.txt" "$work/old.out" 2>"$work/err" &
+pid=$!
+for _ in $(seq 50); do ls -A "$work" | grep -q '^\.kartoval-' && break; sleep 0.1; done
+kill -INT "$pid"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 130 ] || fail "SIGINT: exit status $status, not 130"
+[ "$(cat "$work/old.out")" = old ] || fail "SIGINT: the old output was changed"
+[ -z "$(ls -A "$work" | grep "^\.kartoval-")" ] || fail "SIGINT: a temporary was left: $(ls -A "$work")"
+grep -q "interrupted: the output .*old.out was left as it was" "$work/err" || fail "SIGINT: $(cat "$work/err")"
 echo "kartoval-convert binary checks passed"

@@ -190,6 +190,7 @@ TEST(GridFiles, AMissingGridIsNamedEvenWhenPROJCouldFindAnother)
 {
     TempFolder folder;
     std::filesystem::copy_file(ProgramGridFolder() / "us_noaa_conus.tif", folder.Path / "us_noaa_conus.tif");
+    std::filesystem::copy_file(ProgramGridFolder() / "SHA256SUMS", folder.Path / "SHA256SUMS");
     // A complete grid folder on PROJ's usual path must not stand in for ours.
     ::setenv("PROJ_DATA", ProgramGridFolder().c_str(), 1);
     DatumShifter shifter(folder.Path);

@@ -281,7 +281,9 @@ TEST_P(DamagedEllipsoidLine, NamesFileLineAndValue)
 
 INSTANTIATE_TEST_SUITE_P(
     EllipsoidTable, DamagedEllipsoidLine,
-    ::testing::Values(DamagedCase{"InverseFlatteningZero", "6378137", "0"},
+    ::testing::Values(DamagedCase{"InverseFlatteningBelowEarths", "6378137", "249.9"},
+                      DamagedCase{"InverseFlatteningDigitAdded", "6378137", "2982.57"},
+                      DamagedCase{"SemiMajorAxisDigitLost", "637813.7", "298.25"},
                       DamagedCase{"InverseFlatteningOne", "6378137", "1"},
                       DamagedCase{"InverseFlatteningBelowOne", "6378137", "0.5"},
                       DamagedCase{"InverseFlatteningNegative", "6378137", "-298.25"},

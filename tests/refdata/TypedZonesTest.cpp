@@ -99,6 +99,44 @@ TEST_F(TypedZones, DataProblemsAreFileErrorsNamingFileAndLine)
     EXPECT_TRUE(messages.Messages.empty());  // nothing shown: the caller decides
 }
 
+// Values no Earth ellipsoid or State Plane zone has, names listed twice and
+// tables cut short: refused naming the file and line, before any conversion.
+TEST_F(TypedZones, ImplausibleTablesAreRefused)
+{
+    const struct {
+        const char* Name;
+        const char* File;
+        std::vector<std::string> Lines;
+        std::string Message;  // after "<path>"
+    } cases[]{
+        {"scale factor 0", "nad83.txt", {"Zone T\tTM\t-120.5\t31\t0.0\t500000\t0", "End"},
+         ", line 1: scale factor 0 (parameter 3) is outside 0.99..1.01"},
+        {"latitude beyond the pole", "nad83.txt", {"Zone T\tTM\t-120.5\t95\t0.9999\t500000\t0", "End"},
+         ", line 1: latitude of origin 95 (parameter 2) is outside -90..90"},
+        {"parallels across the equator", "nad83.txt", {"Zone L\tLAMBERT\t-96\t23\t33\t-45\t600000\t0", "End"},
+         ", line 1: the standard parallels 33 and -45 are not on one side of the equator"},
+        {"parallel at the pole", "nad83.txt", {"Zone L\tLAMBERT\t-96\t23\t90\t45\t600000\t0", "End"},
+         ", line 1: first standard parallel 90 (parameter 3) is not between the poles"},
+        {"zone name twice", "nad83.txt",
+         {"Zone T\tTM\t-120.5\t31\t0.9999\t500000\t0", "zone t\tTM\t-121\t31\t0.9999\t500000\t0", "End"},
+         ", line 2: the zone name 'zone t' is also on line 1"},
+        {"cut short", "nad83.txt", {"Zone T\tTM\t-120.5\t31\t0.9999\t500000\t0", "Zone U\tTM\t-121\t31"},
+         ", line 2 holds an entry where the end marker line"},
+        {"empty", "nad83.txt", {}, " is empty"},
+        {"ellipsoid twice", "ellips.txt", {"A\t6378137\t298.25", "A\t6378206.4\t294.98", "End"},
+         ", line 2: the ellipsoid name 'A' is also on line 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        folder.Write(c.File, c.Lines.empty() ? std::string() : Lines(c.Lines));
+        const std::string said = FileError([&] {
+            if (std::string(c.File) == "ellips.txt") (void)ReadEllipsoids(platform);
+            else (void)ReadStatePlaneZones(platform, XyProjectionKind::Nad83);
+        });
+        EXPECT_EQ(said.rfind(Path(c.File) + c.Message, 0), 0U) << said;
+    }
+}
+
 // WGS 84's first eccentricity is 0.0818191908426215 (EPSG); the factor 1e-15
 // is a few units in its last place.
 TEST_F(TypedZones, EllipsoidInTheGridUnit)
