@@ -50,9 +50,13 @@ const std::vector<ZoneCode>& codesOf(const Platform& platform)
 
 std::string thousands(long long value)
 {
-    std::string digits = std::to_string(value);
-    for (int k = static_cast<int>(digits.size()) - 3; k > 0; k -= 3) digits.insert(static_cast<std::size_t>(k), ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    std::string text;
+    for (std::size_t k = 0; k < digits.size(); ++k) {
+        if (k > 0 && (digits.size() - k) % 3 == 0) text += ',';
+        text += digits[k];
+    }
+    return text;
 }
 
 }  // namespace
@@ -126,8 +130,14 @@ std::optional<AreaMiss> OutsideArea(const ZoneArea& area, const GeoPoint& point)
 
 std::string AreaMissText(const AreaMiss& miss, const std::string& zoneLabel)
 {
-    const long long km = std::llround(miss.Kilometres);
-    return thousands(km) + " km " + miss.Direction + " of the area of " + zoneLabel;
+    // Appended piece by piece: GCC 12's -O2 sees a false overlap in a chain
+    // of + on temporaries (-Werror=restrict).
+    std::string text = thousands(std::llround(miss.Kilometres));
+    text += " km ";
+    text += miss.Direction;
+    text += " of the area of ";
+    text += zoneLabel;
+    return text;
 }
 
 }  // namespace kartoval
