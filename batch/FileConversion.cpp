@@ -87,6 +87,7 @@ FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path
         return fileError(inputName(input) + " is UTF-16 text; save it as plain text (ANSI or UTF-8).");
     case FailureKind::BrokenQuote:
     case FailureKind::ReadFailed:
+    case FailureKind::NoSuchColumn:
         break;
     }
     return fileError("Can't read " + inputName(input) + ".");
