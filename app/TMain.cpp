@@ -2,6 +2,7 @@
 
 #include "app/DatumShiftTab.hpp"
 #include "app/EnterKey.hpp"
+#include "app/FileRunExtras.hpp"
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
 #include "app/SinglePageCues.hpp"
@@ -127,6 +128,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->setupUi(this);
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
+    fileExtras_ = new FileRunExtras(*form_->TabSheet1, *form_->EditOutput, controls_->FilePage, platform_);
+    connect(&fileExtras_->ShowPointsButton(), &QAbstractButton::clicked, this, &TMain::ShowPointsClick);
     connectHandlers();
     connectCues();
 
@@ -242,6 +245,19 @@ void TMain::GOClick()
     std::optional<FileRunSummary> summary;
     report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_); });
     showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
+    if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
+}
+
+void TMain::ShowPointsClick()
+{
+    messages_.Forget();
+    std::optional<FileRunSummary> summary;
+    report([&] {
+        const auto name = dialogs_.OpenInput();
+        if (name) summary = kartoval::ShowPointsClick(controls_->FilePage, platform_, *name);
+    });
+    if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
+    else if (messages_.LastMessage()) showStatus(FailureStatus(messages_.LastMessage()));
 }
 
 void TMain::ButtonUTMToDegreesClick()

@@ -2,6 +2,7 @@
 // parsers: structure, coordinate order, names and values.
 
 #include "batch/BatchRun.hpp"
+#include "batch/FileConversion.hpp"
 #include "batch/LineReader.hpp"
 #include "batch/RowFormats.hpp"
 #include "cli/ConvertCommand.hpp"
@@ -181,6 +182,38 @@ TEST(OutputFormats, RefusalsNameTheProblem)
         const Result result = run(c.Arguments);
         EXPECT_EQ(result.Status, c.Status);
         EXPECT_NE(result.Err.find(c.Err), std::string::npos) << result.Err;
+    }
+}
+
+// The File page's format list writes what kartoval-convert writes for the
+// same settings, byte for byte.
+TEST(OutputFormats, FilePageWritesWhatTheCommandLineWrites)
+{
+    TempFolder folder;
+    const std::string input = folder.Write("shots.txt", "SP lon lat elev\n101 -99.5 30.25 12.5\n102 -98 31 7\n").string();
+    FakeMessages messages;
+    const Platform platform{messages, KARTOVAL_DATA_DIR};
+    const struct {
+        OutputFormat Format;
+        const char* Name;
+    } formats[]{{OutputFormat::Csv, "csv"}, {OutputFormat::GeoJson, "geojson"}, {OutputFormat::Kml, "kml"}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(f.Name);
+        FileConversionSettings settings;
+        settings.InputPath = input;
+        settings.OutputPath = (folder.Path / "page.out").string();
+        settings.ZonePosition = 13;  // UTM 14N, on WGS 84 (the list's default ellipsoid)
+        settings.SkipFirstRow = true;
+        settings.WestWithoutMinus = false;
+        settings.Format = f.Format;
+        const FileRunOutcome outcome = RunFileConversion(settings, platform, [](const std::string&) { return true; });
+        ASSERT_TRUE(std::holds_alternative<FileRunSummary>(outcome)) << std::get<FileRunFailure>(outcome).Text;
+        std::vector<std::string> arguments{"--from", "geo", "--to", "utm:14N", "--delimiter", "whitespace", "--header", "1",
+                                           "--format", f.Name, input};
+        if (f.Format != OutputFormat::Csv) arguments.insert(arguments.end() - 1, {"--id", "A"});
+        const Result command = run(arguments);
+        ASSERT_EQ(command.Status, 0) << command.Err;
+        EXPECT_EQ(folder.Read("page.out"), command.Out);
     }
 }
 
