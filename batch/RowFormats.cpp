@@ -160,7 +160,12 @@ void RowWriter::End(std::string& out)
 void RowWriter::nameColumns(const RowData& row)
 {
     named_ = true;
-    const std::vector<std::string> header = header_.empty() ? std::vector<std::string>{} : HeaderNames(header_, delimiter_);
+    std::vector<std::string> header = header_.empty() ? std::vector<std::string>{} : HeaderNames(header_, delimiter_);
+    // A header typed with blanks over TAB-separated data is still a header.
+    if (!header_.empty() && header.size() < row.Fields.size()) {
+        std::vector<std::string> own = HeaderNames(header_, Delimiter::Auto);
+        if (own.size() > header.size()) header = std::move(own);
+    }
     std::set<std::string> taken;
     const auto unique = [&](std::string name) {
         if (taken.insert(name).second) return name;

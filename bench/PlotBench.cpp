@@ -1,5 +1,5 @@
 // Times the plot of a file run: a NAD27 Texas South Central file of N points
-// (degrees, a few with a lost minus sign) converted for the plot as "Show
+// (degrees, a few with a latitude three degrees off, a slipped digit) converted for the plot as "Show
 // points..." does, the window opened and first drawn, and a pan redrawn.
 //
 //   QT_QPA_PLATFORM=offscreen kartoval_plot_bench [--points N] [--save FILE.png]
@@ -22,7 +22,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kTexasSouthCentral = 114;  // position in the NAD27 zone list
 constexpr int kPans = 20;
-constexpr int kBlunderEvery = 5000;  // one point in so many lost its minus sign
+constexpr int kBlunderEvery = 5000;  // one point in so many has a slipped latitude digit
+constexpr double kSlipDegrees = 3.0;
 constexpr unsigned kSeed = 20020;
 
 class PrintedMessages : public kartoval::MessageBoxes {
@@ -59,8 +60,8 @@ int main(int argc, char* argv[])
         std::ofstream out(file);
         for (int k = 0; k < points; ++k) {
             const double lon = longitude(random);
-            out << "TX" << k << ' ' << (k % kBlunderEvery == kBlunderEvery - 1 ? -lon : lon) << ' ' << latitude(random)
-                << '\n';
+            const double lat = latitude(random) + (k % kBlunderEvery == kBlunderEvery - 1 ? kSlipDegrees : 0.0);
+            out << k + 1 << ' ' << lon << ' ' << lat << '\n';
         }
     }
     PrintedMessages messages;
