@@ -12,7 +12,10 @@ chmod 755 "$work"
 program="$work/kartoval-convert"
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-"$program" --help | grep -q '^Usage: kartoval-convert --from CRS --to CRS' || fail "--help"
+# Read whole first: grep -q stops reading at its match, and a help longer
+# than one pipe write would then end in SIGPIPE.
+help="$("$program" --help)"
+grep -q '^Usage: kartoval-convert --from CRS --to CRS' <<<"$help" || fail "--help"
 
 out="$(printf 'P1 -9.5 38.7 12.5\n' | "$program" --from geo --to utm:29N |
        "$program" --from utm:29N --to geo --decimals 6)"
