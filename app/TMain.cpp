@@ -2,6 +2,7 @@
 
 #include "app/DatumShiftTab.hpp"
 #include "app/EnterKey.hpp"
+#include "app/FileRunExtras.hpp"
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
 #include "app/SinglePageCues.hpp"
@@ -135,6 +136,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     } catch (const CommandError&) {
         // The codes only add to the zone list's tooltip; without them it names the zone alone.
     }
+    fileExtras_ = new FileRunExtras(*form_->TabSheet1, *form_->EditOutput, controls_->FilePage, platform_);
+    connect(&fileExtras_->ShowPointsButton(), &QAbstractButton::clicked, this, &TMain::ShowPointsClick);
     connectHandlers();
     connectCues();
 
@@ -263,6 +266,19 @@ void TMain::GOClick()
     std::optional<FileRunSummary> summary;
     report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_, tmEngine()); });
     showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
+    if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
+}
+
+void TMain::ShowPointsClick()
+{
+    messages_.Forget();
+    std::optional<FileRunSummary> summary;
+    report([&] {
+        const auto name = dialogs_.OpenInput();
+        if (name) summary = kartoval::ShowPointsClick(controls_->FilePage, platform_, *name, tmEngine());
+    });
+    if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
+    else if (messages_.LastMessage()) showStatus(FailureStatus(messages_.LastMessage()));
 }
 
 void TMain::ButtonUTMToDegreesClick()

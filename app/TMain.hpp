@@ -42,6 +42,8 @@ public:
     void ButInputClick();
     void ButOutputClick();
     void GOClick();
+    // "Show points...": a plot of a chosen file with the File page's settings.
+    void ShowPointsClick();
     void ButtonUTMToDegreesClick();
     void ButtonDegreesToUTMClick();
     void ButConvertClick();
@@ -70,6 +72,7 @@ private:
 
     std::unique_ptr<Ui::TMain> form_;
     std::unique_ptr<Controls> controls_;
+    class FileRunExtras* fileExtras_ = nullptr;  // owned by the File page
     Dialogs& dialogs_;
     RecordingMessages messages_;  // every message box of the window goes through it
     Platform platform_;

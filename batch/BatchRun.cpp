@@ -2,6 +2,7 @@
 
 #include "batch/LineReader.hpp"
 #include "geodesy/DegreesText.hpp"
+#include "batch/RowFormats.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
@@ -48,10 +49,13 @@ public:
     {
         out_.reserve(kChunkSize * 2);
         fields_.reserve(16);
+        xColumn_ = options.XColumn;
+        yColumn_ = options.YColumn;
+        idColumn_ = options.IdColumn;
         const bool degrees = transform.InputIsDegrees();
-        selected_.push_back({options.XColumn, &x_, degrees ? "longitude" : "easting",
+        selected_.push_back({xColumn_, &x_, degrees ? "longitude" : "easting",
                              degrees ? std::optional(AngleAxis::Longitude) : std::nullopt});
-        selected_.push_back({options.YColumn, &y_, degrees ? "latitude" : "northing",
+        selected_.push_back({yColumn_, &y_, degrees ? "latitude" : "northing",
                              degrees ? std::optional(AngleAxis::Latitude) : std::nullopt});
         if (options.ShotPointColumn) selected_.push_back({*options.ShotPointColumn, &shotPoint_, "shot point", {}});
         // In line order, so that a line's first bad field is the one reported.
@@ -62,6 +66,7 @@ public:
     BatchSummary Run()
     {
         std::string_view line;
+        if (options_.Rows) options_.Rows->Begin(out_);
         for (;;) {
             const LineReader::Result result = input_.Next(line);
             if (result == LineReader::Result::End) break;
@@ -78,6 +83,7 @@ public:
             if (!convertLine(line)) break;
             if (out_.size() >= kChunkSize) flush();
         }
+        if (options_.Rows && !summary_.Stopped) options_.Rows->End(out_);
         flush();
         return summary_;
     }
@@ -92,20 +98,24 @@ private:
             return fail({FailureKind::Utf16, 1, 0, {}, {}, {}, {}, 0}, true);
         }
         if (summary_.Lines <= options_.HeaderLines) {
-            if (options_.KeepHeader) {
+            if (summary_.Lines == options_.HeaderLines && !nameColumns(line)) return false;
+            if (options_.Rows) {
+                options_.Rows->Header(line);
+            } else if (options_.KeepHeader) {
                 out_ += line;
                 out_ += '\n';
             }
             return true;
         }
         if (isBlankLine(line)) {
-            if (options_.KeepBlankLines) out_ += '\n';
+            if (options_.KeepBlankLines && !options_.Rows) out_ += '\n';
             return true;
         }
         if (options_.MaxRows != 0 && summary_.Rows + summary_.FailedLines >= options_.MaxRows) {
             return fail({FailureKind::TooManyRows, summary_.Lines, 0, {}, {}, {}, {}, 0}, true);
         }
         if (delimiter_ == Delimiter::Auto) delimiter_ = DetectDelimiter(line);
+        if (options_.Rows && summary_.Rows == 0) options_.Rows->SetDelimiter(delimiter_);
         std::size_t badField = 0;
         if (!SplitFields(line, delimiter_, fields_, badField)) {
             return fail({FailureKind::BrokenQuote, summary_.Lines, badField, {}, {}, {}, {}, fields_.size()}, false);
@@ -131,8 +141,11 @@ private:
             }
         }
         PointResult point;
+        GeoPoint mapDegrees;
         try {
             point = transform_.Convert(x_, y_, options_.Factors);
+            // A point the map's datum shift can't take is refused like any shift.
+            mapDegrees = options_.MapRoute ? options_.MapRoute->Convert(x_, y_).Degrees : point.InputDegrees;
         } catch (const PointRangeError& error) {
             return fail({FailureKind::PointRange, summary_.Lines, 0, {}, {}, error.what(), {}, fields_.size()}, false);
         }
@@ -142,6 +155,11 @@ private:
         }
         ++summary_.Rows;
         if (point.Outside) noteOutside(point);
+        if (callbacks_.Point) {
+            const std::string_view id =
+                idColumn_ < fields_.size() ? FieldValue(line, fields_[idColumn_], idScratch_) : std::string_view{};
+            callbacks_.Point(ConvertedPoint{summary_.Lines, id, point});
+        }
         // Past the first outside point the run only counts: its output is
         // refused as a whole.
         if (summary_.OutsidePoints > 0 && !options_.AllowOutside) return true;
@@ -154,7 +172,49 @@ private:
             out_ += '\n';
             return true;
         }
+        if (options_.Rows) {
+            const std::optional<PointFactors> factors =
+                !options_.Factors ? std::nullopt
+                : point.Factors   ? point.Factors
+                                  : std::optional(transform_.Factors(point.Degrees));
+            options_.Rows->Row(RowData{line, fields_, summary_.Lines, xColumn_, yColumn_, idColumn_, point, factors,
+                                       mapDegrees},
+                               out_);
+            return true;
+        }
         writeFields(line, point);
+        return true;
+    }
+
+    // The columns the header names, looked up in its last line; false when
+    // a name is neither there nor a column.
+    bool nameColumns(std::string_view header)
+    {
+        if (!options_.XName && !options_.YName && !options_.IdName) return true;
+        const std::vector<std::string> names = HeaderNames(header, delimiter_);
+        const auto find = [&](const std::optional<NamedColumn>& named, std::size_t& column, const char* role) {
+            if (!named) return true;
+            const auto found = std::find(names.begin(), names.end(), named->Name);
+            if (found != names.end()) {
+                column = static_cast<std::size_t>(found - names.begin());
+            } else if (named->Fallback && *named->Fallback < names.size()) {
+                column = *named->Fallback;
+            } else {
+                return fail({FailureKind::NoSuchColumn, summary_.Lines, 0, role, {}, named->Name, {}, names.size()},
+                            true);
+            }
+            return true;
+        };
+        if (!find(options_.XName, xColumn_, "x") || !find(options_.YName, yColumn_, "y") ||
+            !find(options_.IdName, idColumn_, "id")) {
+            return false;
+        }
+        for (Selected& s : selected_) {
+            if (s.Target == &x_) s.Column = xColumn_;
+            if (s.Target == &y_) s.Column = yColumn_;
+        }
+        std::stable_sort(selected_.begin(), selected_.end(),
+                         [](const Selected& a, const Selected& b) { return a.Column < b.Column; });
         return true;
     }
 
@@ -231,9 +291,9 @@ private:
         for (std::size_t k = 0; k < fields_.size(); ++k) {
             if (k > 0) out_ += separator;
             const FieldSpan& field = fields_[k];
-            if (k == options_.XColumn || k == options_.YColumn) {
-                const double value = k == options_.XColumn ? point.X : point.Y;
-                const AngleAxis axis = k == options_.XColumn ? AngleAxis::Longitude : AngleAxis::Latitude;
+            if (k == xColumn_ || k == yColumn_) {
+                const double value = k == xColumn_ ? point.X : point.Y;
+                const AngleAxis axis = k == xColumn_ ? AngleAxis::Longitude : AngleAxis::Latitude;
                 if (!quotesFields()) {
                     appendValue(value, axis);
                 } else {
@@ -293,7 +353,11 @@ private:
     std::vector<Selected> selected_;
     std::vector<FieldSpan> fields_;
     std::string scratch_;
+    std::string idScratch_;
     std::string out_;
+    std::size_t xColumn_ = 0;
+    std::size_t yColumn_ = 0;
+    std::size_t idColumn_ = 0;
     double x_ = 0.0;
     double y_ = 0.0;
     double shotPoint_ = 0.0;

@@ -18,6 +18,14 @@
 namespace kartoval {
 
 class LineReader;
+class RowWriter;
+
+// A column named by the header (--x Easting): found in the last header line,
+// else taken as `Fallback` when the header has that column.
+struct NamedColumn {
+    std::string Name;
+    std::optional<std::size_t> Fallback;
+};
 
 struct BatchOptions {
     Delimiter FieldDelimiter = Delimiter::Auto;
@@ -45,6 +53,17 @@ struct BatchOptions {
     // the page reads them (the point, or the user's own separator).
     std::optional<std::size_t> ShotPointColumn;
     char DecimalSeparator = '.';
+
+    // Rows written as CSV, GeoJSON or KML by this writer instead of the
+    // input's layout; header and blank lines are its to write or drop.
+    RowWriter* Rows = nullptr;
+    // The route to NAD83 / WGS 84 degrees of the map formats, when the input
+    // is on another datum; else the input's own degrees are used.
+    const ConversionRoute* MapRoute = nullptr;
+    std::size_t IdColumn = 0;  // the point ID of the map formats
+    std::optional<NamedColumn> XName;
+    std::optional<NamedColumn> YName;
+    std::optional<NamedColumn> IdName;
 };
 
 enum class FailureKind {
@@ -56,6 +75,7 @@ enum class FailureKind {
     TooManyRows,   // more rows than MaxRows
     ReadFailed,    // the input could not be read
     Utf16,         // the input is UTF-16 text, which reads as bytes with NULs between
+    NoSuchColumn,  // a column named by the header is not in it (Text: the name)
 };
 
 struct LineFailure {
@@ -107,9 +127,17 @@ struct BatchSummary {
 // Mercator series drifts from the exact mapping by more than a centimetre.
 inline constexpr double kFarFromCentralMeridianDegrees = 4.0;
 
+// A converted point, for a plot of the run.
+struct ConvertedPoint {
+    std::uint64_t Line = 0;   // from 1
+    std::string_view Id;      // the ID column's value (empty when the line has none)
+    const PointResult& Point;
+};
+
 struct BatchCallbacks {
     std::function<void(const LineFailure&)> Failure;           // each failure, in line order
     std::function<void(std::uint64_t rows)> Progress;          // now and then, with the rows so far
+    std::function<void(const ConvertedPoint&)> Point;          // each point converted
 };
 
 // Converts the lines of `input` into `output`. Returns at the end of the

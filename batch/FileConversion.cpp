@@ -44,16 +44,30 @@ std::optional<FileRunFailure> settingsRefusal(const FileConversionSettings& sett
 BatchOptions pageOptions(const FileConversionSettings& settings, const Platform& platform)
 {
     BatchOptions options;
+    if (settings.Format != OutputFormat::Text) {
+        // What kartoval-convert writes for the page's settings: its number
+        // syntax and decimals, every field of the line kept.
+        options.FieldDelimiter = Delimiter::Whitespace;
+        options.XColumn = static_cast<std::size_t>(settings.LonColumn);
+        options.YColumn = static_cast<std::size_t>(settings.LatColumn);
+        options.IdColumn = static_cast<std::size_t>(settings.SpColumn);
+        options.HeaderLines = settings.SkipFirstRow ? 1 : 0;
+        options.WestWithoutMinus = settings.WestWithoutMinus && settings.Direction == ConversionDirection::DegreesToUtm;
+        options.MaxRows = settings.ShowOnly ? 0 : PointTable::kMaxRows;
+        return options;
+    }
     options.FieldDelimiter = Delimiter::Whitespace;
     options.XColumn = static_cast<std::size_t>(settings.LonColumn);
     options.YColumn = static_cast<std::size_t>(settings.LatColumn);
     options.ShotPointColumn = static_cast<std::size_t>(settings.SpColumn);
+    options.IdColumn = static_cast<std::size_t>(settings.SpColumn);
     options.HeaderLines = settings.SkipFirstRow ? 1 : 0;
     options.KeepHeader = false;
     options.KeepBlankLines = false;
     options.WestWithoutMinus = settings.WestWithoutMinus && settings.Direction == ConversionDirection::DegreesToUtm;
     options.MinusIsError = true;
-    options.MaxRows = PointTable::kMaxRows;
+    options.MaxRows = settings.ShowOnly ? 0 : PointTable::kMaxRows;
+    options.AllowOutside = settings.ShowOnly;
     options.DecimalSeparator = platform.DecimalSeparator;
     return options;
 }
@@ -87,6 +101,7 @@ FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path
         return fileError(inputName(input) + " is UTF-16 text; save it as plain text (ANSI or UTF-8).");
     case FailureKind::BrokenQuote:
     case FailureKind::ReadFailed:
+    case FailureKind::NoSuchColumn:
         break;
     }
     return fileError("Can't read " + inputName(input) + ".");
@@ -103,13 +118,25 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
     // A table that can't be read, or a zone that can't be converted, says why
     // in a message; the run ends there.
     std::optional<ConversionRoute> route;
+    std::optional<ConversionRoute> mapRoute;
+    std::shared_ptr<PlotData> plot;
     try {
         const Ellipsoid ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, settings.EllipsoidPosition + 1);
         if (auto refusal = settingsRefusal(settings)) return *refusal;
         CoordinateSide zone = FamilySide(settings.Family, settings.ZonePosition, platform);
         const bool toGrid = settings.Direction == ConversionDirection::DegreesToUtm;
-        route.emplace(toGrid ? DegreesSide() : zone, toGrid ? std::move(zone) : DegreesSide(), ellipsoid, platform,
+        route.emplace(toGrid ? DegreesSide() : zone, toGrid ? zone : DegreesSide(), ellipsoid, platform,
                       settings.Engine);
+        const auto [xName, yName] = ConvertedColumnNames(route->To());
+        plot = std::make_shared<PlotData>(route->From().Label + " to " + route->To().Label, xName, yName);
+        if (toGrid) plot->SetOutline(AreaOutline(zone, ellipsoid, platform));
+        // The map formats' degrees are on NAD83: a NAD27 zone's points are shifted.
+        const CoordinateSide mapSide = DegreesSide(GeodeticDatum::Nad83);
+        if (IsMapFormat(settings.Format) && !settings.ShowOnly && NeedsDatumShift(route->From(), mapSide)) {
+            if (!settings.MapShift) return notice("GeoJSON and KML need the datum shift grids for " + route->From().Label + ".");
+            mapRoute.emplace(route->From(), mapSide, ReadEllipsoids(platform), settings.MapShift(), platform,
+                             settings.Engine);
+        }
     } catch (const CommandError& error) {
         return FileRunFailure{Shown::Message, error.Caption(), error.what()};
     }
@@ -123,30 +150,53 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
     }
     // "Input File" fills the output box with the same name, so a plain GO
     // would overwrite the user's original without this question.
-    if (NamesSameFile(input, output) &&
+    if (!settings.ShowOnly && NamesSameFile(input, output) &&
         !confirm("Replace the input file " + inputName(input) + " with the converted points?")) {
         return notice("");
     }
     LineReader reader(input, kMaxPointLineLength);
     if (!reader.IsOpen()) return fileError("Can't read " + inputName(input) + ".");
+    BatchOptions options = pageOptions(settings, platform);
+    std::optional<RowWriter> rows;
+    if (settings.Format != OutputFormat::Text && !settings.ShowOnly) {
+        RowFormatOptions format;
+        format.Format = settings.Format;
+        std::tie(format.XName, format.YName) = ConvertedColumnNames(route->To());
+        format.OutputIsDegrees = route->OutputIsDegrees();
+        format.DocumentName = input.filename().string();
+        if (settings.Format == OutputFormat::GeoJson) {
+            LineReader scan(input, kMaxPointLineLength);
+            format.NumericColumns = NumericColumns(scan, options.HeaderLines, options.FieldDelimiter);
+        }
+        rows.emplace(std::move(format));
+        options.Rows = &*rows;
+        if (mapRoute) options.MapRoute = &*mapRoute;
+    }
     BatchSummary summary;
     try {
         // Written beside the output while the input is read; renamed over it
         // only after the last row, so the output may name the input itself.
-        AtomicFileWriter writer(output);
-        WriterOutput sink(writer);
+        std::optional<AtomicFileWriter> writer;
+        if (!settings.ShowOnly) writer.emplace(output);
+        struct Nowhere : BatchOutput {
+            void Write(std::string_view /*chunk*/) override {}
+        } nowhere;
+        std::optional<WriterOutput> fileSink;
+        if (writer) fileSink.emplace(*writer);
+        BatchOutput& sink = writer ? static_cast<BatchOutput&>(*fileSink) : nowhere;
         std::optional<LineFailure> failure;
         BatchCallbacks callbacks;
         callbacks.Failure = [&](const LineFailure& f) { failure = f; };
-        summary = RunBatch(reader, sink, pageOptions(settings, platform), *route, callbacks);
+        callbacks.Point = [&](const ConvertedPoint& point) { plot->Add(point); };
+        summary = RunBatch(reader, sink, options, *route, callbacks);
         if (failure) return failureOf(*failure, input);
         if (summary.Rows == 0) return fileError(inputName(input) + " holds no points.");
-        if (summary.OutsidePoints > 0) {
+        if (summary.OutsidePoints > 0 && !settings.ShowOnly) {
             const auto hint = OtherSignHint(summary, "'West longitudes without minuses'",
                                             pageOptions(settings, platform).WestWithoutMinus);
             return notice(OutsideRunText(summary) + "." + kNothingWritten + (hint ? "\n" + *hint : ""));
         }
-        writer.Commit();
+        if (writer) writer->Commit();
     } catch (const OutputFileError& e) {
         return FileRunFailure{Shown::Message, kFileErrorCaption, e.what()};
     }
@@ -156,8 +206,9 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
                           .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
                           .FarPoints = static_cast<int>(summary.FarPoints),
                           .FarthestDegrees = summary.FarthestDegrees,
-                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1,
-                          .Engine = route->Engine()};
+                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1 && !settings.ShowOnly,
+                          .Engine = route->Engine(),
+                          .Plot = plot};
 }
 
 }  // namespace kartoval

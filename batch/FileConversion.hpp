@@ -7,6 +7,8 @@
 // read, and renamed over the target only when every row has been converted.
 
 #include "batch/BatchRun.hpp"
+#include "batch/PlotData.hpp"
+#include "batch/RowFormats.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/GridFamily.hpp"
 #include "refdata/UtmZones.hpp"
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -50,6 +53,15 @@ struct FileConversionSettings {
     bool WestWithoutMinus = true;  // every longitude read is a west longitude
     ConversionDirection Direction = ConversionDirection::DegreesToUtm;
     TmEngine Engine = TmEngine::Series;  // computes the transverse Mercator zones
+    // "Kartoval text" (the page's own layout) or what kartoval-convert writes
+    // for the same settings in CSV, GeoJSON or KML.
+    OutputFormat Format = OutputFormat::Text;
+    // "Show points...": the points are converted for a plot only; nothing is
+    // written, no row limit holds and points beyond the area are shown.
+    bool ShowOnly = false;
+    // The datum shift for GeoJSON and KML of a NAD27 zone's points, asked
+    // for only then (it opens the grids).
+    std::function<DatumShiftEngine&()> MapShift;
 };
 
 // What a completed run did, for the window to tell the user.
@@ -62,6 +74,7 @@ struct FileRunSummary {
     double FarthestDegrees = 0.0;  // the largest distance from it of any point
     bool HeaderDiscarded = false;  // "Skip first row" dropped the first line
     std::optional<TmEngine> Engine;  // the transverse Mercator that converted; none for other projections
+    std::shared_ptr<const PlotData> Plot;  // the converted points, for the plot window
 };
 
 // Why a run ended without writing, and how the page shows it: a message

@@ -7,6 +7,9 @@
 #include "toolkit/Controls.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <functional>
+#include <string>
+
 namespace kartoval {
 
 struct FileConversionPage {
@@ -30,6 +33,10 @@ struct FileConversionPage {
     TextControl& LabLati;
     TextControl& ButtonDegreesToUTMCaption;
     TextControl& ButtonUTMToDegreesCaption;
+    // "Kartoval text", "CSV", "GeoJSON", "KML"; none means Kartoval text.
+    ListControl* BoxFormat = nullptr;
+    // Opens the datum shift grids for GeoJSON and KML of NAD27 points.
+    std::function<DatumShiftEngine&()> MapShift = {};
 };
 
 // "GO": converts the input file into the output file with the page's
@@ -37,6 +44,14 @@ struct FileConversionPage {
 // summary of a completed run.
 std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform,
                                       TmEngine engine = TmEngine::Series);
+
+// "Show points...": converts the file `input` with the page's settings into
+// a plot only (nothing written, no row limit, points beyond the area kept).
+std::optional<FileRunSummary> ShowPointsClick(FileConversionPage& page, const Platform& platform,
+                                              const std::string& input, TmEngine engine = TmEngine::Series);
+
+// The format list's entries, in OutputFormat's order.
+inline constexpr const char* kOutputFormatNames[] = {"Kartoval text", "CSV", "GeoJSON", "KML"};
 
 // The page's grid family buttons: refill BoxProjection with the family's
 // zones (the UTM lists at zone 29, as at start; the State Plane lists at

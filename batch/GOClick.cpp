@@ -17,6 +17,27 @@ XyProjectionKind familyOf(const FileConversionPage& page)
     return XyProjectionKind::UtmNorth;
 }
 
+FileConversionSettings settingsOf(const FileConversionPage& page)
+{
+    FileConversionSettings settings;
+    settings.InputPath = page.EditInput.GetText();
+    settings.OutputPath = page.EditOutput.GetText();
+    settings.EllipsoidPosition = page.BoxEllipsoid.GetItemIndex();
+    settings.Family = familyOf(page);
+    settings.ZonePosition = page.BoxProjection.GetItemIndex();
+    settings.LonColumn = page.BoxLon.GetItemIndex();
+    settings.LatColumn = page.BoxLat.GetItemIndex();
+    settings.SpColumn = page.BoxSP.GetItemIndex();
+    settings.SkipFirstRow = page.BoxSkip.IsChecked();
+    settings.WestWithoutMinus = page.BoxMinusW.IsChecked();
+    settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
+                                                             : ConversionDirection::UtmToDegrees;
+    const int format = page.BoxFormat ? page.BoxFormat->GetItemIndex() : 0;
+    if (format >= 0 && format <= static_cast<int>(OutputFormat::Kml)) settings.Format = static_cast<OutputFormat>(format);
+    settings.MapShift = page.MapShift;
+    return settings;
+}
+
 }  // namespace
 
 std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
@@ -44,19 +65,17 @@ std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& set
 
 std::optional<FileRunSummary> GOClick(FileConversionPage& page, const Platform& platform, TmEngine engine)
 {
-    FileConversionSettings settings;
-    settings.InputPath = page.EditInput.GetText();
-    settings.OutputPath = page.EditOutput.GetText();
-    settings.EllipsoidPosition = page.BoxEllipsoid.GetItemIndex();
-    settings.Family = familyOf(page);
-    settings.ZonePosition = page.BoxProjection.GetItemIndex();
-    settings.LonColumn = page.BoxLon.GetItemIndex();
-    settings.LatColumn = page.BoxLat.GetItemIndex();
-    settings.SpColumn = page.BoxSP.GetItemIndex();
-    settings.SkipFirstRow = page.BoxSkip.IsChecked();
-    settings.WestWithoutMinus = page.BoxMinusW.IsChecked();
-    settings.Direction = page.ButtonDegreesToUTM.IsChecked() ? ConversionDirection::DegreesToUtm
-                                                             : ConversionDirection::UtmToDegrees;
+    FileConversionSettings settings = settingsOf(page);
+    settings.Engine = engine;
+    return ConvertPointFile(settings, platform, page.BoxSkip);
+}
+
+std::optional<FileRunSummary> ShowPointsClick(FileConversionPage& page, const Platform& platform,
+                                              const std::string& input, TmEngine engine)
+{
+    FileConversionSettings settings = settingsOf(page);
+    settings.InputPath = input;
+    settings.ShowOnly = true;
     settings.Engine = engine;
     return ConvertPointFile(settings, platform, page.BoxSkip);
 }

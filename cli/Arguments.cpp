@@ -18,7 +18,7 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids", "--check-data", "--max-line",
+        "--decimals", "--format", "--id", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids", "--check-data", "--max-line",
         "--help", "--version"};
     return names;
 }
@@ -54,6 +54,13 @@ Delimiter parseDelimiter(const std::string& text)
                      DidYouMean(CloseMatches(text, {"auto", "whitespace", "tab", "comma", "semicolon"})));
 }
 
+OutputFormat parseFormat(const std::string& text)
+{
+    if (const auto format = OutputFormatNamed(text)) return *format;
+    throw UsageError("--format is one of text, csv, geojson, kml, not '" + text + "'" +
+                     DidYouMean(CloseMatches(text, {"text", "csv", "geojson", "kml"})));
+}
+
 }  // namespace
 
 std::size_t ParseColumn(const std::string& text, const char* option)
@@ -83,6 +90,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
     std::vector<std::string> files;
+    std::optional<std::string> xText;
+    std::optional<std::string> yText;
+    std::optional<std::string> idText;
     for (std::size_t k = 0; k < arguments.size(); ++k) {
         std::string argument = arguments[k];
         std::optional<std::string> attached;  // --option=value
@@ -103,8 +113,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (argument == "--from") line.From = value();
         else if (argument == "--to") line.To = value();
         else if (argument == "--ellipsoid") line.Ellipsoid = value();
-        else if (argument == "--x") line.XColumn = ParseColumn(value(), "--x");
-        else if (argument == "--y") line.YColumn = ParseColumn(value(), "--y");
+        else if (argument == "--x") xText = value();
+        else if (argument == "--y") yText = value();
+        else if (argument == "--id") idText = value();
+        else if (argument == "--format") line.Format = parseFormat(value());
         else if (argument == "--delimiter") line.FieldDelimiter = parseDelimiter(value());
         else if (argument == "--header") line.HeaderLines = parseCount<std::uint64_t>(value(), "--header", std::numeric_limits<std::uint64_t>::max());
         else if (argument == "--decimals") line.Decimals = parseCount<int>(value(), "--decimals", kMostDecimals);
@@ -150,7 +162,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     if (line.InPlace && (line.Input == "-" || line.Output == "-")) {
         throw UsageError("--in-place replaces a file: name it as INPUT (standard input can't be replaced)");
     }
-    if (line.XColumn == line.YColumn) {
+    // A column is named by the header only when there is one.
+    const auto column = [&](const std::optional<std::string>& text, const char* option, std::size_t& target,
+                            std::optional<std::string>& name) {
+        if (!text) return;
+        if (line.HeaderLines == 0) {
+            target = ParseColumn(*text, option);
+            return;
+        }
+        name = *text;
+        try {
+            target = ParseColumn(*text, option);
+        } catch (const UsageError&) {
+            target = kNamedOnly;
+        }
+    };
+    column(xText, "--x", line.XColumn, line.XName);
+    column(yText, "--y", line.YColumn, line.YName);
+    column(idText, "--id", line.IdColumn, line.IdName);
+    if (idText && !IsMapFormat(line.Format)) throw UsageError("--id names the placemarks of --format kml and geojson");
+    if (!line.XName && !line.YName && line.XColumn == line.YColumn) {
         throw UsageError("--x and --y name the same column, " + std::to_string(line.XColumn + 1));
     }
     return line;
@@ -194,6 +225,16 @@ Options:
                        zone's datum ellipsoid (State Plane, EPSG codes), else WGS 84
   --x COL --y COL      the fields of easting/longitude and northing/latitude: letters
                        A.. or numbers 1..; default B and C
+  --format text|csv|geojson|kml
+                       text (default): the input's own layout; csv: RFC 4180 with a
+                       header row (the input's header names, else A, B, ...; the
+                       converted columns easting_m, northing_ftUS, latitude, ...);
+                       geojson, kml: points at NAD83 / WGS 84 longitude and latitude
+                       (7 decimals), shifted from NAD27 and the island datums by the
+                       grids, the other fields as properties and the line number
+  --id COL             the point ID column, the KML placemarks' names (default A)
+                       With --header, --x, --y and --id may name a header's column
+                       (--x Easting --y Northing).
   --delimiter auto|whitespace|tab|comma|semicolon
                        auto: semicolon or comma when the first data line has one,
                        tab when tabs alone separate its fields, else blanks; comma and

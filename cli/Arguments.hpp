@@ -4,6 +4,7 @@
 
 #include "batch/LineFields.hpp"
 #include "geodesy/ProjectionParams.hpp"
+#include "batch/RowFormats.hpp"
 #include "toolkit/Errors.hpp"
 
 #include <cstdint>
@@ -14,6 +15,9 @@
 namespace kartoval {
 
 enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids, CheckData };
+
+// A column given only by a header name (no letter or number reading).
+inline constexpr std::size_t kNamedOnly = static_cast<std::size_t>(-1);
 
 struct CommandLine {
     CliAction Action = CliAction::Convert;
@@ -36,6 +40,13 @@ struct CommandLine {
     bool AllowOutside = false;
     bool InPlace = false;
     std::size_t MaxLineBytes = std::size_t{1} << 20;  // --max-line: a longer input line is refused
+    OutputFormat Format = OutputFormat::Text;
+    std::size_t IdColumn = 0;  // the point ID of KML (and the plot)
+    // With --header, columns may be named by the header: the text as given,
+    // for the run to look up (the column above when it is also a letter or number).
+    std::optional<std::string> XName;
+    std::optional<std::string> YName;
+    std::optional<std::string> IdName;
     std::string Input = "-";   // "-": standard input
     std::string Output = "-";  // "-": standard output
 };

@@ -3,6 +3,7 @@
 #include "batch/AtomicFileWriter.hpp"
 #include "batch/BatchRun.hpp"
 #include "batch/LineReader.hpp"
+#include "batch/RowFormats.hpp"
 #include "batch/RunFiles.hpp"
 #include "cli/Arguments.hpp"
 #include "cli/DataCommand.hpp"
@@ -153,6 +154,14 @@ BatchOptions optionsOf(const CommandLine& line)
     options.ReportShift = line.ReportShift;
     options.KeepGoing = line.KeepGoing;
     options.AllowOutside = line.AllowOutside;
+    options.IdColumn = line.IdColumn;
+    const auto named = [](const std::optional<std::string>& name, std::size_t column) -> std::optional<NamedColumn> {
+        if (!name) return std::nullopt;
+        return NamedColumn{*name, column == kNamedOnly ? std::nullopt : std::optional(column)};
+    };
+    options.XName = named(line.XName, line.XColumn);
+    options.YName = named(line.YName, line.YColumn);
+    options.IdName = named(line.IdName, line.IdColumn);
     return options;
 }
 
@@ -177,6 +186,8 @@ std::string failureText(const LineFailure& failure, std::size_t maxLine)
         return "the input is UTF-16 text; convert it to UTF-8 first";
     case FailureKind::ReadFailed:
         return std::string("can't be read: ") + std::strerror(errno);
+    case FailureKind::NoSuchColumn:
+        return "the header has no column named '" + VisibleText(failure.Text) + "' (--" + failure.Role + ")";
     }
     return failure.Text;
 }
@@ -219,6 +230,20 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     std::optional<DatumShifter> shifter;
     std::optional<GridShiftEngine> engine;
     std::optional<ConversionRoute> route;
+    // GeoJSON and KML place points on NAD83 / WGS 84: an input on another
+    // datum goes there by the grids too.
+    const CoordinateSide mapSide = DegreesSide(GeodeticDatum::Nad83);
+    const bool mapShift = IsMapFormat(line.Format) && NeedsDatumShift(from, mapSide);
+    if (mapShift && !HasGridPath(*from.Datum, GeodeticDatum::Nad83)) {
+        throw UsageError("--format " + std::string(line.Format == OutputFormat::Kml ? "kml" : "geojson") +
+                         " places points on NAD83: " + NoGridPathReason(*from.Datum, GeodeticDatum::Nad83));
+    }
+    if (mapShift || NeedsDatumShift(from, to)) {
+        shifter.emplace(platform.DataFolder / kGridFolderName);
+        engine.emplace(*shifter);
+    }
+    std::optional<ConversionRoute> mapRoute;
+    if (mapShift) mapRoute.emplace(from, mapSide, ReadEllipsoids(platform), *engine, platform);
     if (NeedsDatumShift(from, to)) {
         if (!HasGridPath(*from.Datum, *to.Datum)) throw UsageError(NoGridPathReason(*from.Datum, *to.Datum));
         if (line.Ellipsoid) {
@@ -241,7 +266,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     if (line.Factors && (isTm(from) || isTm(to))) {
         std::fprintf(streams.Err, "%s: factors by the %s\n", kProgram, TmEngineName(line.Tm));
     }
-    const BatchOptions options = optionsOf(line);
+    BatchOptions options = optionsOf(line);
 
     const bool fromStdin = line.Input == "-";
     const bool toStdout = line.Output == "-";
@@ -271,6 +296,29 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     std::optional<WriterOutput> fileOutput;
     if (writer) fileOutput.emplace(*writer);
     BatchOutput& output = writer ? static_cast<BatchOutput&>(*fileOutput) : streamOutput;
+
+    std::optional<RowWriter> rows;
+    if (line.Format != OutputFormat::Text) {
+        RowFormatOptions format;
+        format.Format = line.Format;
+        std::tie(format.XName, format.YName) = ConvertedColumnNames(transform.To());
+        format.OutputIsDegrees = transform.OutputIsDegrees();
+        format.Dms = options.Dms;
+        format.GridDecimals = options.GridDecimals;
+        format.DegreeDecimals = options.DegreeDecimals;
+        format.Factors = options.Factors;
+        format.ReportShift = options.ReportShift;
+        format.DocumentName = fromStdin ? std::string("kartoval-convert") : std::filesystem::path(line.Input).filename().string();
+        // Numbers stay numbers only where the whole column is numeric; a file
+        // is read once more to know (standard input can't be: strings there).
+        if (line.Format == OutputFormat::GeoJson && !fromStdin) {
+            LineReader scan{std::filesystem::path(line.Input)};
+            format.NumericColumns = NumericColumns(scan, line.HeaderLines, line.FieldDelimiter);
+        }
+        rows.emplace(std::move(format));
+        options.Rows = &*rows;
+        if (mapRoute) options.MapRoute = &*mapRoute;
+    }
 
     Progress progress(streams.Err, streams.ErrIsTerminal);
     bool readFailed = false;
