@@ -38,7 +38,7 @@ int CheckDataFiles(const Platform& platform, std::FILE* out)
             if (!std::filesystem::exists(file, error)) {
                 printState(out, name, DataState::Missing, {});
                 bad = true;
-            } else if (const std::string problem = GridFileProblem(file); !problem.empty()) {
+            } else if (const std::string problem = GridChecksumProblem(file); !problem.empty()) {
                 printState(out, name, DataState::Damaged, problem);
                 bad = true;
             } else {

@@ -15,9 +15,16 @@ namespace kartoval {
 inline constexpr const char* kGridSumsFileName = "SHA256SUMS";
 
 // What is wrong with the grid file `file` (its folder holding SHA256SUMS), as
-// a whole sentence naming the file; empty when its digest matches its line. A
-// file that passed is not read again in this process.
+// a whole sentence naming the file; empty when its digest matches its line.
+[[nodiscard]] std::string GridChecksumProblem(const std::filesystem::path& file);
+
+// GridChecksumProblem, then the whole grid decoded once (GridDecode.cpp, in
+// the datum engine beside PROJ): a file that passed is not read again in this
+// process.
 [[nodiscard]] std::string GridFileProblem(const std::filesystem::path& file);
+
+// The file's name as messages quote it.
+[[nodiscard]] std::string GridFileName(const std::filesystem::path& file);
 
 // A shift (metres) beyond what `grid` holds anywhere, plus a margin, can only
 // come from damaged data: the sentence saying so, naming `file`; empty for a
