@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.hpp"
 #include "cli/ConvertCommand.hpp"
+#include "RunCommand.hpp"
 #include "support/Fakes.hpp"
 
 #include <gtest/gtest.h>
@@ -18,32 +19,9 @@ namespace {
 
 using namespace std::string_literals;
 
-struct Result {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-std::string readAll(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-    std::fclose(file);
-    return text;
-}
-
 Result run(const std::vector<std::string>& arguments, const std::string& input = {})
 {
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
-    const int status = RunConvertCommand(arguments, {in, out, err, false}, KARTOVAL_DATA_DIR);
-    std::fclose(in);
-    return {status, readAll(out), readAll(err)};
+    return RunCommand(arguments, input);
 }
 
 const std::vector<std::string> kGeoToUtm29{"--from", "geo", "--to", "utm:29N"};

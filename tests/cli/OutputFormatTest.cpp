@@ -6,6 +6,7 @@
 #include "batch/LineReader.hpp"
 #include "batch/RowFormats.hpp"
 #include "cli/ConvertCommand.hpp"
+#include "RunCommand.hpp"
 #include "conversion/ConversionRoute.hpp"
 #include "support/Fakes.hpp"
 
@@ -24,28 +25,9 @@
 namespace kartoval::testing {
 namespace {
 
-struct Result {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-std::string readAll(std::FILE* file)
+Result run(const std::vector<std::string>& arguments, const std::string& input = {})
 {
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-    std::fclose(file);
-    return text;
-}
-
-Result run(std::vector<std::string> arguments)
-{
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = RunConvertCommand(arguments, {stdin, out, err, false}, KARTOVAL_DATA_DIR);
-    return {status, readAll(out), readAll(err)};
+    return RunCommand(arguments, input);
 }
 
 // A field file as surveyors keep them: text IDs, a quoted note with the
