@@ -44,30 +44,22 @@ std::optional<FileRunFailure> settingsRefusal(const FileConversionSettings& sett
 BatchOptions pageOptions(const FileConversionSettings& settings, const Platform& platform)
 {
     BatchOptions options;
-    if (settings.Format != OutputFormat::Text) {
-        // What kartoval-convert writes for the page's settings: its number
-        // syntax and decimals, every field of the line kept.
-        options.FieldDelimiter = Delimiter::Whitespace;
-        options.XColumn = static_cast<std::size_t>(settings.LonColumn);
-        options.YColumn = static_cast<std::size_t>(settings.LatColumn);
-        options.IdColumn = static_cast<std::size_t>(settings.SpColumn);
-        options.HeaderLines = settings.SkipFirstRow ? 1 : 0;
-        options.WestWithoutMinus = settings.WestWithoutMinus && settings.Direction == ConversionDirection::DegreesToUtm;
-        options.MaxRows = settings.ShowOnly ? 0 : PointTable::kMaxRows;
-        return options;
-    }
     options.FieldDelimiter = Delimiter::Whitespace;
     options.XColumn = static_cast<std::size_t>(settings.LonColumn);
     options.YColumn = static_cast<std::size_t>(settings.LatColumn);
-    options.ShotPointColumn = static_cast<std::size_t>(settings.SpColumn);
     options.IdColumn = static_cast<std::size_t>(settings.SpColumn);
     options.HeaderLines = settings.SkipFirstRow ? 1 : 0;
+    options.WestWithoutMinus = settings.WestWithoutMinus && settings.Direction == ConversionDirection::DegreesToUtm;
+    options.MaxRows = settings.ShowOnly ? 0 : PointTable::kMaxRows;
+    // "Show points..." shows the points beyond the area too, in their colour.
+    options.AllowOutside = settings.ShowOnly;
+    // The other formats are what kartoval-convert writes for the page's
+    // settings: its number syntax and decimals, every field of the line kept.
+    if (settings.Format != OutputFormat::Text) return options;
+    options.ShotPointColumn = static_cast<std::size_t>(settings.SpColumn);
     options.KeepHeader = false;
     options.KeepBlankLines = false;
-    options.WestWithoutMinus = settings.WestWithoutMinus && settings.Direction == ConversionDirection::DegreesToUtm;
     options.MinusIsError = true;
-    options.MaxRows = settings.ShowOnly ? 0 : PointTable::kMaxRows;
-    options.AllowOutside = settings.ShowOnly;
     options.DecimalSeparator = platform.DecimalSeparator;
     return options;
 }
@@ -193,7 +185,7 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
         if (summary.Rows == 0) return fileError(inputName(input) + " holds no points.");
         if (summary.OutsidePoints > 0 && !settings.ShowOnly) {
             const auto hint = OtherSignHint(summary, "'West longitudes without minuses'",
-                                            pageOptions(settings, platform).WestWithoutMinus);
+                                            options.WestWithoutMinus);
             return notice(OutsideRunText(summary) + "." + kNothingWritten + (hint ? "\n" + *hint : ""));
         }
         if (writer) writer->Commit();

@@ -242,19 +242,29 @@ void RowWriter::csvRow(const RowData& row, std::string& out)
             appendCsvField(out, value(row, k));
         }
     }
+    extraColumns(row, [&](const char*, const std::string& text) {
+        out += ',';
+        out += text;
+    });
+    out += "\r\n";
+}
+
+template <class Put>
+void RowWriter::extraColumns(const RowData& row, Put put)
+{
+    const auto fixed = [this](double value, int decimals) -> const std::string& {
+        number_.clear();
+        AppendFixed(number_, value, decimals);
+        return number_;
+    };
     if (options_.Factors && row.Factors) {
-        out += ',';
-        AppendFixed(out, row.Factors->Scale, kScaleDecimals);
-        out += ',';
-        AppendFixed(out, row.Factors->Convergence, kConvergenceDecimals);
+        put("scale_factor", fixed(row.Factors->Scale, kScaleDecimals));
+        put("convergence_deg", fixed(row.Factors->Convergence, kConvergenceDecimals));
     }
     if (options_.ReportShift) {
-        out += ',';
-        AppendFixed(out, row.Point.Shift ? row.Point.Shift->NorthMetres : 0.0, kShiftDecimals);
-        out += ',';
-        AppendFixed(out, row.Point.Shift ? row.Point.Shift->EastMetres : 0.0, kShiftDecimals);
+        put("shift_north_m", fixed(row.Point.Shift ? row.Point.Shift->NorthMetres : 0.0, kShiftDecimals));
+        put("shift_east_m", fixed(row.Point.Shift ? row.Point.Shift->EastMetres : 0.0, kShiftDecimals));
     }
-    out += "\r\n";
 }
 
 void RowWriter::geoJsonRow(const RowData& row, std::string& out)
@@ -285,18 +295,12 @@ void RowWriter::geoJsonRow(const RowData& row, std::string& out)
         else if (numeric && IsJsonNumber(text)) out += text;
         else AppendJsonString(out, text);
     }
-    if (options_.Factors && row.Factors) {
-        out += ",\"scale_factor\":";
-        AppendFixed(out, row.Factors->Scale, kScaleDecimals);
-        out += ",\"convergence_deg\":";
-        AppendFixed(out, row.Factors->Convergence, kConvergenceDecimals);
-    }
-    if (options_.ReportShift) {
-        out += ",\"shift_north_m\":";
-        AppendFixed(out, row.Point.Shift ? row.Point.Shift->NorthMetres : 0.0, kShiftDecimals);
-        out += ",\"shift_east_m\":";
-        AppendFixed(out, row.Point.Shift ? row.Point.Shift->EastMetres : 0.0, kShiftDecimals);
-    }
+    extraColumns(row, [&](const char* name, const std::string& text) {
+        out += ',';
+        AppendJsonString(out, name);
+        out += ':';
+        out += text;
+    });
     out += "}}";
 }
 
@@ -324,14 +328,7 @@ void RowWriter::kmlRow(const RowData& row, std::string& out)
             data(name, value(row, k));
         }
     }
-    if (options_.Factors && row.Factors) {
-        number_.clear();
-        AppendFixed(number_, row.Factors->Scale, kScaleDecimals);
-        data("scale_factor", number_);
-        number_.clear();
-        AppendFixed(number_, row.Factors->Convergence, kConvergenceDecimals);
-        data("convergence_deg", number_);
-    }
+    extraColumns(row, data);
     out += "</ExtendedData><Point><coordinates>";
     AppendFixed(out, row.MapDegrees.Longitude, options_.MapDecimals);
     out += ',';

@@ -76,6 +76,10 @@ private:
     void csvRow(const RowData& row, std::string& out);
     void geoJsonRow(const RowData& row, std::string& out);
     void kmlRow(const RowData& row, std::string& out);
+    // The appended columns (factors, datum shift) each format writes in its
+    // own syntax: `put(name, text)` once for each asked for.
+    template <class Put>
+    void extraColumns(const RowData& row, Put put);
     void appendConverted(std::string& out, double value, bool longitude);
     std::string_view value(const RowData& row, std::size_t column);
 

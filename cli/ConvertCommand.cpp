@@ -243,7 +243,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         engine.emplace(*shifter);
     }
     std::optional<ConversionRoute> mapRoute;
-    if (mapShift) mapRoute.emplace(from, mapSide, ReadEllipsoids(platform), *engine, platform);
+    if (mapShift) mapRoute.emplace(from, mapSide, ReadEllipsoids(platform), *engine, platform, line.Tm);
     if (NeedsDatumShift(from, to)) {
         if (!HasGridPath(*from.Datum, *to.Datum)) throw UsageError(NoGridPathReason(*from.Datum, *to.Datum));
         if (line.Ellipsoid) {
@@ -251,8 +251,6 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
                              from.DatumEllipsoid.value_or("?") + " and " + to.Label + " on " +
                              to.DatumEllipsoid.value_or("?") + ", each datum on its own");
         }
-        shifter.emplace(platform.DataFolder / kGridFolderName);
-        engine.emplace(*shifter);
         route.emplace(from, to, ReadEllipsoids(platform), *engine, platform, line.Tm);
     } else {
         if (line.ReportShift) {

@@ -1,6 +1,7 @@
 #include "conversion/ConversionRoute.hpp"
 
 #include "conversion/SideProjection.hpp"
+#include "geodesy/Angles.hpp"
 #include "geodesy/PointChecks.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
@@ -20,14 +21,6 @@ constexpr double kHalfTurn = 180.0;
 // from its central meridian, 2e-5 of the distance.
 constexpr double kRoundTripSlack = 1.0;
 constexpr double kRoundTripShare = 1e-3;
-
-double lonDifference(double a, double b)
-{
-    double d = std::fmod(a - b, 360.0);
-    if (d <= -kHalfTurn) d += 360.0;
-    if (d > kHalfTurn) d -= 360.0;
-    return d;
-}
 
 bool isWgs84(const CoordinateSide& side)
 {
@@ -132,7 +125,7 @@ GeoPoint ConversionRoute::toDegrees(double x, double y) const
     const GeoPoint degrees = from_.Grid->Inverse(x, y);
     CheckGeographicResult(degrees.Latitude, degrees.Longitude);
     if (from_.CentralMeridian &&
-        std::abs(lonDifference(degrees.Longitude, *from_.CentralMeridian)) > (from_.TransverseMercator ? kQuarterTurn : kHalfTurn)) {
+        std::abs(NormalizeLongitude(degrees.Longitude - *from_.CentralMeridian)) > (from_.TransverseMercator ? kQuarterTurn : kHalfTurn)) {
         throw noPlace("lies too far east or west of the central meridian to be a place on the Earth");
     }
     // Values far off the grid make the series give numbers that are no
@@ -148,7 +141,7 @@ GeoPoint ConversionRoute::toDegrees(double x, double y) const
 GridPoint ConversionRoute::toGrid(const Side& side, const GeoPoint& degrees)
 {
     if (side.TransverseMercator && side.CentralMeridian &&
-        std::abs(lonDifference(degrees.Longitude, *side.CentralMeridian)) >= kQuarterTurn) {
+        std::abs(NormalizeLongitude(degrees.Longitude - *side.CentralMeridian)) >= kQuarterTurn) {
         throw PointRangeError("Longitude " + valueText(degrees.Longitude) + " lies a quarter turn or more from the "
                               "central meridian of " + side.Def.Label + ", where its grid has no values");
     }
@@ -191,6 +184,11 @@ bool ConversionRoute::InsideAreas(const GeoPoint& degrees) const
         if (side->Area && OutsideArea(*side->Area, degrees)) return false;
     }
     return true;
+}
+
+std::string OutsideNotice(const OutsideNote& note)
+{
+    return "This point lies " + AreaMissText(note.Miss, note.ZoneLabel);
 }
 
 std::optional<TmEngine> ConversionRoute::Engine() const

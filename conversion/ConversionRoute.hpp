@@ -52,6 +52,10 @@ struct OutsideNote {
     AreaMiss Miss;
 };
 
+// "This point lies 1,240 km east of the area of NAD83 Texas South Central",
+// as the pages that convert one point say it.
+[[nodiscard]] std::string OutsideNotice(const OutsideNote& note);
+
 struct PointResult {
     double X = 0.0;  // output longitude or easting
     double Y = 0.0;  // output latitude or northing

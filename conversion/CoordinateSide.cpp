@@ -1,6 +1,7 @@
 #include "conversion/CoordinateSide.hpp"
 
 #include "conversion/CloseMatch.hpp"
+#include "refdata/TableFile.hpp"
 #include "toolkit/Errors.hpp"
 
 #include <algorithm>
@@ -22,13 +23,6 @@ std::string lower(std::string text)
     return text;
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 std::string unquoted(std::string text)
 {
     if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
@@ -40,7 +34,6 @@ std::string unquoted(std::string text)
 const char* familyName(XyProjectionKind family) { return family == XyProjectionKind::Nad27 ? "NAD27" : "NAD83"; }
 const char* familyPrefix(XyProjectionKind family) { return family == XyProjectionKind::Nad27 ? "nad27" : "nad83"; }
 
-const char* datumEllipsoid(GeodeticDatum datum) { return datum == GeodeticDatum::Nad83 ? kGrs1980 : kClarke1866; }
 
 // The datum suffix of geo:nad27 and utm:14N:nad83.
 GeodeticDatum datumSuffix(const std::string& text, const std::string& whole)
@@ -72,7 +65,7 @@ CoordinateSide statePlane(XyProjectionKind family, std::string typed, const Plat
     }
     std::vector<StatePlaneZone> zones = ReadStatePlaneZones(platform, family);
     const auto found = std::find_if(zones.begin(), zones.end(),
-                                    [&](const StatePlaneZone& zone) { return sameName(zone.Name, typed); });
+                                    [&](const StatePlaneZone& zone) { return SameTableName(zone.Name, typed); });
     if (found == zones.end()) {
         std::vector<std::string> names;
         for (const StatePlaneZone& zone : zones) names.push_back(zone.Name);
@@ -149,8 +142,7 @@ CoordinateSide UtmSide(int zone, Hemisphere hemisphere, std::optional<GeodeticDa
     side.Label = "UTM zone " + std::to_string(zone) + (hemisphere == Hemisphere::North ? "N" : "S");
     if (datum) side.Label = std::string(DatumName(*datum)) + " " + side.Label;
     side.Datum = datum;
-    side.DatumEllipsoid = datum ? datumEllipsoid(*datum) : kWgs84;
-    if (datum == GeodeticDatum::Wgs84) side.DatumEllipsoid = kWgs84;
+    side.DatumEllipsoid = datum ? std::string(DatumEllipsoidName(*datum)) : kWgs84;
     side.UtmZoneNumber = zone;
     side.UtmHemisphere = hemisphere;
     return side;
@@ -241,11 +233,8 @@ std::string SideSpelling(const CoordinateSide& side)
 std::optional<int> ZoneEpsgCode(const CoordinateSide& side, const std::vector<ZoneCode>& codes)
 {
     if (side.Kind != SideKind::StatePlane) return std::nullopt;
-    const char* table = ZoneFileName(*side.Family);
-    for (const ZoneCode& code : codes) {
-        if (code.Table == table && code.Name == side.Zone->Name) return code.Code;
-    }
-    return std::nullopt;
+    const ZoneCode* line = FindByZoneName(codes, *side.Family, side.Zone->Name);
+    return line != nullptr ? std::optional(line->Code) : std::nullopt;
 }
 
 }  // namespace kartoval

@@ -1,5 +1,7 @@
 #include "conversion/SideProjection.hpp"
 
+#include "refdata/TableFile.hpp"
+
 
 #include <algorithm>
 #include <cctype>
@@ -9,13 +11,6 @@ namespace {
 
 constexpr std::string_view kGrs1980 = "GRS 1980";
 constexpr std::string_view kWgs84 = "WGS 84";
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 }  // namespace
 
@@ -37,7 +32,7 @@ bool EllipsoidFitsSide(const CoordinateSide& side, std::string_view chosen)
 {
     if (!side.DatumEllipsoid) return true;
     const std::string_view wanted = *side.DatumEllipsoid;
-    return sameName(chosen, wanted) || (sameName(wanted, kGrs1980) && sameName(chosen, kWgs84));
+    return SameTableName(chosen, wanted) || (SameTableName(wanted, kGrs1980) && SameTableName(chosen, kWgs84));
 }
 
 std::optional<std::string> EllipsoidNotice(const CoordinateSide& side, std::string_view chosen)
@@ -56,7 +51,7 @@ std::optional<std::string> EllipsoidNotice(const CoordinateSide& side, std::stri
 std::optional<Ellipsoid> FindEllipsoid(const std::vector<Ellipsoid>& table, std::string_view name)
 {
     for (const Ellipsoid& ellipsoid : table) {
-        if (sameName(ellipsoid.Name, name)) return ellipsoid;
+        if (SameTableName(ellipsoid.Name, name)) return ellipsoid;
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "conversion/ZoneArea.hpp"
 
+#include "geodesy/Angles.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
@@ -17,14 +18,6 @@ constexpr double kEarthRadiusKm = 6371.0088;  // mean radius: the distance only 
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 // Longitude difference a - b in (-180, 180].
-double lonDifference(double a, double b)
-{
-    double d = std::fmod(a - b, 360.0);
-    if (d <= -180.0) d += 360.0;
-    if (d > 180.0) d -= 360.0;
-    return d;
-}
-
 // The area table of a data folder, read once per process.
 const std::map<int, ZoneArea>& areasOf(const Platform& platform)
 {
@@ -70,8 +63,8 @@ std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& pla
         const double meridian = UtmCentralMeridian(side.UtmZoneNumber - 1);
         const bool north = side.UtmHemisphere == Hemisphere::North;
         return ZoneArea{north ? 0.0 : kUtmSouthmostLatitude, north ? kUtmNorthmostLatitude : 0.0,
-                        lonDifference(meridian - kUtmAreaHalfWidthDegrees, 0.0),
-                        lonDifference(meridian + kUtmAreaHalfWidthDegrees, 0.0)};
+                        NormalizeLongitude(meridian - kUtmAreaHalfWidthDegrees),
+                        NormalizeLongitude(meridian + kUtmAreaHalfWidthDegrees)};
     }
     case SideKind::StatePlane: {
         // A data folder without the two tables (an older install, a test's

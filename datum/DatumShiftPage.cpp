@@ -121,7 +121,7 @@ DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShi
     out.EditYLon.SetText(fixedText(toGrid ? point.Y : point.X, decimals, sep));
     DatumShiftOutcome outcome{from, route.From().Label, route.To().Label, point.Shift.value_or(ShiftedDegrees{}), {}};
     if (point.Outside) {
-        outcome.OutsideNotice = "This point lies " + AreaMissText(point.Outside->Miss, point.Outside->ZoneLabel);
+        outcome.OutsideNotice = OutsideNotice(*point.Outside);
     }
     return outcome;
 }

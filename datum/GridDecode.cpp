@@ -73,7 +73,8 @@ std::string GridFileProblem(const std::filesystem::path& file)
     if (std::string problem = GridChecksumProblem(file); !problem.empty()) return problem;
     CaptureGridDecoderMessages();
     if (const std::string problem = undecodable(file); !problem.empty()) {
-        (void)GridDecodeProblem(file);  // the decoder's message belongs to this check
+        // The decoder's own words, where it gave some, say best what is wrong.
+        if (std::string words = GridDecodeProblem(file); !words.empty()) return words;
         return "The datum shift grid file " + GridFileName(file) + " matches its checksum but " + problem +
                ": the file is damaged; reinstall Kartoval.";
     }

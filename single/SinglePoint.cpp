@@ -68,7 +68,7 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
     }
     result.DegreesFromCentralMeridian = point.DegreesFromCentralMeridian;
     result.Engine = route->Engine();
-    if (point.Outside) result.OutsideNotice = "This point lies " + AreaMissText(point.Outside->Miss, point.Outside->ZoneLabel);
+    if (point.Outside) result.OutsideNotice = OutsideNotice(*point.Outside);
     return true;
 }
 
