@@ -3,6 +3,7 @@
 #include "geodesy/Angles.hpp"
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
+#include "toolkit/VisibleText.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -67,18 +68,21 @@ std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& pla
                         NormalizeLongitude(meridian + kUtmAreaHalfWidthDegrees)};
     }
     case SideKind::StatePlane: {
-        // A data folder without the two tables (an older install, a test's
-        // own tables) has no areas to check against; a damaged one is refused.
+        // A data folder without the zone code table (an older install, a
+        // test's own tables) has no areas to check against. With it, the area
+        // table must be there and name every coded zone: a guard that went
+        // quiet for a lost or cut-short table would pass wrong points unseen.
         std::error_code error;
-        if (!std::filesystem::exists(platform.DataFile(kZoneCodesFileName), error) ||
-            !std::filesystem::exists(platform.DataFile(kZoneAreasFileName), error)) {
-            return std::nullopt;
-        }
+        if (!std::filesystem::exists(platform.DataFile(kZoneCodesFileName), error)) return std::nullopt;
         const auto code = ZoneEpsgCode(side, codesOf(platform));
-        if (!code) return std::nullopt;
+        if (!code) return std::nullopt;  // a zone of the user's own, with no code
         const auto& areas = areasOf(platform);
         const auto found = areas.find(*code);
-        if (found == areas.end()) return std::nullopt;
+        if (found == areas.end()) {
+            throw CommandError(VisibleText(platform.DataFile(kZoneAreasFileName).string()) + " has no area for EPSG:" +
+                                   std::to_string(*code) + " (" + side.Label + "); reinstall Kartoval to restore it.",
+                               kFileErrorCaption);
+        }
         return found->second;
     }
     }

@@ -25,10 +25,11 @@ inline constexpr double kUtmSouthmostLatitude = -80.0;
 inline constexpr double kUtmNorthmostLatitude = 84.0;
 
 // The area of a side: UTM from its zone number and hemisphere, a State Plane
-// zone from zone_areas.txt by its EPSG code; nothing for degrees or a zone
-// the tables give no area (or a data folder without zone_codes.txt and
-// zone_areas.txt). Throws CommandError ("File error") naming the file
-// and line for an area table that can't be read or holds a bad line.
+// zone from zone_areas.txt by its EPSG code; nothing for degrees, a zone
+// with no code, or a data folder without zone_codes.txt. Throws CommandError
+// ("File error") naming the file, and the line where there is one, for an
+// area table that is missing, can't be read, holds a bad line or lacks a
+// coded zone.
 [[nodiscard]] std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& platform);
 
 // How far a point lies beyond an area.

@@ -86,6 +86,7 @@ TEST_F(HandlersTest, MissingZoneTableIsReportedAndLeavesTheListEmpty)
 TEST_F(HandlersTest, ZoneListTipGivesTheZoneCodesAndTheBoxesReadAnglesAsWritten)
 {
     Folder.Write("zone_codes.txt", "26929\tnad83.txt\tAlabama East\t0101\n");
+    Folder.Write("zone_areas.txt", "26929\t30.99\t35\t-86.79\t-84.89\n");
     Open();
     Click("TabSheet2", "ButNAD83");
     EXPECT_EQ(List("BoxProjection2").toolTip().toStdString(), "NAD83 Alabama East (0101, EPSG:26929)");

@@ -7,7 +7,7 @@ set -euo pipefail
 built="$1"
 work="$(mktemp -d)"
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-cp "$built" "$(dirname "$built")"/{ellips.txt,nad27.txt,nad83.txt,zone_codes.txt} "$work/"
+cp "$built" "$(dirname "$built")"/{ellips.txt,nad27.txt,nad83.txt,zone_codes.txt,zone_areas.txt} "$work/"
 chmod 755 "$work"
 program="$work/kartoval-convert"
 fail() { echo "FAILED: $*" >&2; exit 1; }
