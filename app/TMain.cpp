@@ -340,28 +340,17 @@ void TMain::ButNAD83Click() { familyClick(kartoval::ButNAD83Click); }
 void TMain::ButUTMNClick() { familyClick(kartoval::ButUTMNClick); }
 void TMain::ButUTMSClick() { familyClick(kartoval::ButUTMSClick); }
 
-void TMain::ButFileUTMNClick()
+// The File page's family buttons refill its zone list, then its datum notice
+// follows the new family.
+void TMain::fileFamilyClick(XyProjectionKind family)
 {
-    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmNorth); });
-    controls_->FileNotice.FamilyChanged(XyProjectionKind::UtmNorth);
+    report([this, family] { FileFamilyClick(controls_->FilePage, platform_, family); });
+    controls_->FileNotice.FamilyChanged(family);
 }
 
-void TMain::ButFileUTMSClick()
-{
-    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::UtmSouth); });
-    controls_->FileNotice.FamilyChanged(XyProjectionKind::UtmSouth);
-}
-
-void TMain::ButFileNAD27Click()
-{
-    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad27); });
-    controls_->FileNotice.FamilyChanged(XyProjectionKind::Nad27);
-}
-
-void TMain::ButFileNAD83Click()
-{
-    report([this] { FileFamilyClick(controls_->FilePage, platform_, XyProjectionKind::Nad83); });
-    controls_->FileNotice.FamilyChanged(XyProjectionKind::Nad83);
-}
+void TMain::ButFileUTMNClick() { fileFamilyClick(XyProjectionKind::UtmNorth); }
+void TMain::ButFileUTMSClick() { fileFamilyClick(XyProjectionKind::UtmSouth); }
+void TMain::ButFileNAD27Click() { fileFamilyClick(XyProjectionKind::Nad27); }
+void TMain::ButFileNAD83Click() { fileFamilyClick(XyProjectionKind::Nad83); }
 
 }  // namespace kartoval

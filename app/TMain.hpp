@@ -65,6 +65,7 @@ private:
     void onChecked(QAbstractButton* button, void (TMain::*handler)());
     void report(const std::function<void()>& command);
     void familyClick(void (*handler)(SinglePointPage&, const Platform&));
+    void fileFamilyClick(XyProjectionKind family);
     void showStatus(const std::string& text);
     void updateZoneTip();
     // The window's choice of transverse Mercator (the TmEngine list at its foot).

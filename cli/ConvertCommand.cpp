@@ -310,7 +310,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         // Numbers stay numbers only where the whole column is numeric; a file
         // is read once more to know (standard input can't be: strings there).
         if (line.Format == OutputFormat::GeoJson && !fromStdin) {
-            LineReader scan{std::filesystem::path(line.Input)};
+            LineReader scan{std::filesystem::path(line.Input), line.MaxLineBytes};
             format.NumericColumns = NumericColumns(scan, line.HeaderLines, line.FieldDelimiter);
         }
         rows.emplace(std::move(format));
