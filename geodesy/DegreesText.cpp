@@ -305,53 +305,71 @@ void AppendFixed(std::string& out, double value, int decimals)
     out += text;
 }
 
+namespace {
+
+// The pieces both angle writers end with: two-digit minutes or seconds, a
+// fraction of `decimals` digits after a point, the hemisphere letter.
+char* appendTwoDigits(char* end, std::uint64_t value)
+{
+    *end++ = static_cast<char>('0' + value / 10);
+    *end++ = static_cast<char>('0' + value % 10);
+    return end;
+}
+
+char* appendFraction(char* end, std::uint64_t fraction, int decimals)
+{
+    if (decimals == 0) return end;
+    *end++ = '.';
+    for (int k = decimals - 1; k >= 0; --k) {
+        end[k] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    return end + decimals;
+}
+
+char hemisphere(AngleAxis axis, bool negative)
+{
+    if (axis == AngleAxis::Latitude) return negative ? 'S' : 'N';
+    return negative ? 'W' : 'E';
+}
+
+// The whole degrees and the degree sign (UTF-8).
+char* appendDegrees(char* end, char* last, std::uint64_t wholeDegrees)
+{
+    end = std::to_chars(end, last, wholeDegrees).ptr;
+    *end++ = static_cast<char>(0xC2);
+    *end++ = static_cast<char>(0xB0);
+    return end;
+}
+
+}  // namespace
+
 void AppendDms(std::string& out, double degrees, AngleAxis axis, int decimals)
 {
-    decimals = decimals < 0 ? 0 : (decimals > kMaxDmsDecimals ? kMaxDmsDecimals : decimals);
-    const std::uint64_t scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
+    decimals = std::clamp(decimals, 0, kMaxDmsDecimals);
+    const std::uint64_t perSecond = kPowersOfTen[static_cast<std::size_t>(decimals)];
     // Whole units of the last decimal of a second, rounded once, so that
     // 59.9996" carries into the next minute instead of printing 60.000.
-    const auto units =
-        static_cast<std::uint64_t>(std::llround(std::fabs(degrees) * kSecondsPerDegree * static_cast<double>(scale)));
-    const std::uint64_t perSecond = scale;
+    const auto units = static_cast<std::uint64_t>(
+        std::llround(std::fabs(degrees) * kSecondsPerDegree * static_cast<double>(perSecond)));
     const std::uint64_t perMinute = perSecond * kSecondsPerMinuteInt;
     const std::uint64_t perDegree = perSecond * kSecondsPerDegreeInt;
-    const std::uint64_t wholeDegrees = units / perDegree;
-    const std::uint64_t wholeMinutes = units % perDegree / perMinute;
     const std::uint64_t secondUnits = units % perMinute;
 
     std::array<char, 64> buffer;
-    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), wholeDegrees).ptr;
-    *end++ = static_cast<char>(0xC2);
-    *end++ = static_cast<char>(0xB0);
-    *end++ = static_cast<char>('0' + wholeMinutes / 10);
-    *end++ = static_cast<char>('0' + wholeMinutes % 10);
+    char* end = appendDegrees(buffer.data(), buffer.data() + buffer.size(), units / perDegree);
+    end = appendTwoDigits(end, units % perDegree / perMinute);
     *end++ = '\'';
-    const std::uint64_t wholeSeconds = secondUnits / perSecond;
-    *end++ = static_cast<char>('0' + wholeSeconds / 10);
-    *end++ = static_cast<char>('0' + wholeSeconds % 10);
-    if (decimals > 0) {
-        *end++ = '.';
-        std::uint64_t fraction = secondUnits % perSecond;
-        for (int k = decimals - 1; k >= 0; --k) {
-            end[k] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        end += decimals;
-    }
+    end = appendTwoDigits(end, secondUnits / perSecond);
+    end = appendFraction(end, secondUnits % perSecond, decimals);
     *end++ = '"';
-    const bool negative = degrees < 0.0 && units != 0;
-    if (axis == AngleAxis::Latitude) {
-        *end++ = negative ? 'S' : 'N';
-    } else {
-        *end++ = negative ? 'W' : 'E';
-    }
+    *end++ = hemisphere(axis, degrees < 0.0 && units != 0);
     out.append(buffer.data(), end);
 }
 
 void AppendDm(std::string& out, double degrees, AngleAxis axis, int decimals)
 {
-    decimals = decimals < 0 ? 0 : (decimals > kMaxDmsDecimals ? kMaxDmsDecimals : decimals);
+    decimals = std::clamp(decimals, 0, kMaxDmsDecimals);
     const std::uint64_t perMinute = kPowersOfTen[static_cast<std::size_t>(decimals)];
     // Whole units of the last decimal of a minute, rounded once, so that
     // 59.99996' carries into the next degree instead of printing 60.0000.
@@ -359,30 +377,13 @@ void AppendDm(std::string& out, double degrees, AngleAxis axis, int decimals)
         std::llround(std::fabs(degrees) * kMinutesPerDegree * static_cast<double>(perMinute)));
     const std::uint64_t perDegree = perMinute * kMinutesPerDegreeInt;
     const std::uint64_t minuteUnits = units % perDegree;
-    const std::uint64_t wholeMinutes = minuteUnits / perMinute;
 
     std::array<char, 64> buffer;
-    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), units / perDegree).ptr;
-    *end++ = static_cast<char>(0xC2);
-    *end++ = static_cast<char>(0xB0);
-    *end++ = static_cast<char>('0' + wholeMinutes / 10);
-    *end++ = static_cast<char>('0' + wholeMinutes % 10);
-    if (decimals > 0) {
-        *end++ = '.';
-        std::uint64_t fraction = minuteUnits % perMinute;
-        for (int k = decimals - 1; k >= 0; --k) {
-            end[k] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        end += decimals;
-    }
+    char* end = appendDegrees(buffer.data(), buffer.data() + buffer.size(), units / perDegree);
+    end = appendTwoDigits(end, minuteUnits / perMinute);
+    end = appendFraction(end, minuteUnits % perMinute, decimals);
     *end++ = '\'';
-    const bool negative = degrees < 0.0 && units != 0;
-    if (axis == AngleAxis::Latitude) {
-        *end++ = negative ? 'S' : 'N';
-    } else {
-        *end++ = negative ? 'W' : 'E';
-    }
+    *end++ = hemisphere(axis, degrees < 0.0 && units != 0);
     out.append(buffer.data(), end);
 }
 
