@@ -40,7 +40,9 @@ PATH="$root/usr/bin:$PATH" kartoval-convert --from utm:29N --to geo --header 1 -
   fail "installed conversion gave: $(cat "$root/shots-deg.txt")"
 out="$(echo "P1 -100 35" | PATH="$root/usr/bin:$PATH" kartoval-convert --from geo:nad27 --to geo:nad83 --decimals 6)"
 [ "$out" = "$(printf 'P1\t-100.000384\t35.000053')" ] || fail "installed datum shift gave '$out'"
-PATH="$root/usr/bin:$PATH" kartoval-convert --help | grep -q '^Usage: kartoval-convert' || fail "--help"
+# Read whole first: grep -q stops at its match and the help would die of SIGPIPE.
+help="$(PATH="$root/usr/bin:$PATH" kartoval-convert --help)" || fail "--help exit status"
+grep -q '^Usage: kartoval-convert' <<<"$help" || fail "--help"
 
 for page in kartoval-convert kartoval; do
   text="$(MANWIDTH=80 man -l "$root/usr/share/man/man1/$page.1.gz" 2>&1)"
