@@ -103,9 +103,10 @@ void RelabelFilePage(FileConversionPage& page)
 {
     const XyProjectionKind family = familyOf(page);
     const bool utm = IsUtm(family);
-    page.Label7.SetText(utm ? "UTM Zone:" : "Zone:");
-    page.ButtonDegreesToUTMCaption.SetText(utm ? "Degrees to UTM" : "Degrees to XY");
-    page.ButtonUTMToDegreesCaption.SetText(utm ? "UTM to Degrees" : "XY to Degrees");
+    // The "&" keeps each caption's Alt key (Alt+Z, Alt+U, Alt+D) whichever family is chosen.
+    page.Label7.SetText(utm ? "UTM &Zone:" : "&Zone:");
+    page.ButtonDegreesToUTMCaption.SetText(utm ? "Degrees to &UTM" : "Degrees to &XY");
+    page.ButtonUTMToDegreesCaption.SetText(utm ? "UTM to &Degrees" : "XY to &Degrees");
     if (page.ButtonDegreesToUTM.IsChecked()) {
         page.LabLongi.SetText("Longitude");
         page.LabLati.SetText("Latitude");

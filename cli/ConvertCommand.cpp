@@ -11,7 +11,9 @@
 #include "conversion/CloseMatch.hpp"
 #include "conversion/ConversionRoute.hpp"
 #include "conversion/SideProjection.hpp"
+#include "conversion/ZoneFinder.hpp"
 #include "datum/GridShiftEngine.hpp"
+#include "geodesy/DegreesText.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "toolkit/VisibleText.hpp"
@@ -383,6 +385,48 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     return status;
 }
 
+double whichZoneAngle(const std::string& text, AngleAxis axis)
+{
+    double value = 0.0;
+    const TextProblem problem = ParseDegrees(text, axis, false, value);
+    if (problem != TextProblem::None) {
+        throw UsageError(std::string("--which-zone ") + (axis == AngleAxis::Latitude ? "latitude" : "longitude") + " '" +
+                         VisibleText(text) + "' " + AngleProblemText(problem, axis, false));
+    }
+    const double limit = axis == AngleAxis::Latitude ? 90.0 : 180.0;
+    if (!(value >= -limit && value <= limit)) {
+        throw UsageError(std::string("--which-zone ") + (axis == AngleAxis::Latitude ? "latitude" : "longitude") + " '" +
+                         VisibleText(text) + "' lies beyond " + (axis == AngleAxis::Latitude ? "-90..90" : "-180..180"));
+    }
+    return value;
+}
+
+// --which-zone: each zone that holds the point, as --from / --to spell it,
+// with its EPSG name and code.
+int whichZone(const CommandLine& line, const Platform& platform, std::FILE* out, std::FILE* err)
+{
+    const double latitude = whichZoneAngle(line.WhichLatitude, AngleAxis::Latitude);
+    const double longitude = whichZoneAngle(line.WhichLongitude, AngleAxis::Longitude);
+    std::vector<CoordinateSide> zones;
+    if (auto utm = StandardUtmZone(latitude, longitude)) zones.push_back(std::move(*utm));
+    for (const XyProjectionKind family : {XyProjectionKind::Nad27, XyProjectionKind::Nad83}) {
+        for (FoundZone& zone : StatePlaneZonesAt(family, {longitude, latitude}, platform)) {
+            zones.push_back(std::move(zone.Side));
+        }
+    }
+    if (zones.empty()) {
+        std::fprintf(err, "%s: no zone holds %s %s: UTM stops at 80S and 84N, and no State Plane area reaches it\n",
+                     kProgram, line.WhichLatitude.c_str(), line.WhichLongitude.c_str());
+        return kExitBadLine;
+    }
+    for (const CoordinateSide& zone : zones) {
+        const auto code = SideEpsgCode(zone, platform);
+        const std::string codeText = code ? "  EPSG:" + std::to_string(*code) : std::string();
+        std::fprintf(out, "%s  %s%s\n", SideSpelling(zone).c_str(), EpsgStyleName(zone).c_str(), codeText.c_str());
+    }
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int RunConvertCommand(const std::vector<std::string>& arguments, const CliStreams& streams,
@@ -407,6 +451,8 @@ int RunConvertCommand(const std::vector<std::string>& arguments, const CliStream
             return kExitSuccess;
         case CliAction::CheckData:
             return CheckDataFiles(platform, streams.Out);
+        case CliAction::WhichZone:
+            return whichZone(line, platform, streams.Out, streams.Err);
         case CliAction::Convert:
             NoteChangedTables(dataFolder, streams.Err);
             return convert(line, streams, platform);

@@ -62,7 +62,7 @@ _kartoval_convert()
         --list-zones)
             mapfile -t COMPREPLY < <(compgen -W "nad27 nad83 utm" -- "$cur")
             return 0 ;;
-        --x | --y | --header | --decimals)
+        --x | --y | --header | --decimals | --which-zone)
             return 0 ;;
     esac
 

@@ -313,6 +313,36 @@ TEST(ConvertCommand, ListsNameZonesAsTheyAreTyped)
     EXPECT_NE(run({"--list-ellipsoids"}).Out.find("WGS 84\t6378137\t298.257223563\n"), std::string::npos);
 }
 
+TEST(ConvertCommand, WhichZoneNamesEveryZoneThatHoldsThePoint)
+{
+    // UTM zones by the published rule (Bergen's 3E..6E in 32V); State Plane
+    // zones from the EPSG extents, nearest area centre first.
+    const struct {
+        std::vector<std::string> Point;
+        int Status;
+        const char* Out;
+    } rows[] = {
+        {{"60.39", "5.32"}, 0, "utm:32N  WGS 84 / UTM zone 32N  EPSG:32632\n"},
+        {{"78.2", "15.6"}, 0, "utm:33N  WGS 84 / UTM zone 33N  EPSG:32633\n"},
+        {{"-33.9", "18.4"}, 0, "utm:34S  WGS 84 / UTM zone 34S  EPSG:32734\n"},
+        {{"29d45m37.44s N", "95d22m11.28s W"}, 0,
+         "utm:15N  WGS 84 / UTM zone 15N  EPSG:32615\n"
+         "nad27:\"Texas South Central\"  NAD27 / Texas South Central  EPSG:32040\n"
+         "nad83:\"Texas South Central\"  NAD83 / Texas South Central  EPSG:32140\n"},
+        {{"86", "0"}, 1, ""},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> arguments{"--which-zone"};
+        arguments.insert(arguments.end(), row.Point.begin(), row.Point.end());
+        const Result result = run(arguments);
+        EXPECT_EQ(result.Status, row.Status) << row.Point[0];
+        EXPECT_EQ(result.Out, row.Out);
+        EXPECT_EQ(result.Err.empty(), row.Status == 0) << result.Err;
+    }
+    EXPECT_EQ(run({"--which-zone", "95", "0"}).Status, 2);
+    EXPECT_EQ(run({"--which-zone", "60"}).Status, 2);
+}
+
 TEST(ConvertCommand, ZoneCodesAndAngleSpellingsReadAsTheirPlainForms)
 {
     // Houston, 29°45'37.44"N 95°22'11.28"W, in NAD83 Texas South Central, as
