@@ -35,6 +35,8 @@ FileConversionSettings settingsOf(const FileConversionPage& page)
     const int format = page.BoxFormat ? page.BoxFormat->GetItemIndex() : 0;
     if (format >= 0 && format <= static_cast<int>(OutputFormat::Kml)) settings.Format = static_cast<OutputFormat>(format);
     settings.MapShift = page.MapShift;
+    settings.KeepColumns = page.BoxKeepColumns != nullptr && page.BoxKeepColumns->IsChecked();
+    settings.OutputTyped = page.ConfirmedOutput != nullptr && *page.ConfirmedOutput != settings.OutputPath;
     return settings;
 }
 
