@@ -2,6 +2,7 @@
 // standard error and the right exit status, files are all or nothing, and
 // worked values agree with PROJ.
 
+#include "batch/FileConversion.hpp"
 #include "cli/Arguments.hpp"
 #include "cli/ConvertCommand.hpp"
 #include "RunCommand.hpp"
@@ -341,6 +342,32 @@ TEST(ConvertCommand, WhichZoneNamesEveryZoneThatHoldsThePoint)
     }
     EXPECT_EQ(run({"--which-zone", "95", "0"}).Status, 2);
     EXPECT_EQ(run({"--which-zone", "60"}).Status, 2);
+}
+
+// The File page's "Keep other columns" and kartoval-convert run the same loop:
+// the same file gives the same bytes, text IDs and other fields included.
+TEST(ConvertCommand, KeepOtherColumnsWritesWhatTheCommandWrites)
+{
+    TempFolder folder;
+    const std::string input = "sp lon lat elev code\nL101-1001 10.5 40.25 12.0 TREE\nL101-1002 8.25 41.5 13.5 \"big rock\"\n";
+    folder.Write("in.txt", input);
+    FakeMessages messages;
+    const Platform platform{messages, KARTOVAL_DATA_DIR, '.'};
+    FileConversionSettings settings;
+    settings.InputPath = (folder.Path / "in.txt").string();
+    settings.OutputPath = (folder.Path / "out.txt").string();
+    settings.EllipsoidPosition = 41;  // WGS 84, line 42 of ellips.txt
+    settings.ZonePosition = 31;       // zone 32
+    settings.WestWithoutMinus = false;
+    settings.SkipFirstRow = true;
+    settings.KeepColumns = true;
+    ASSERT_TRUE(std::holds_alternative<FileRunSummary>(RunFileConversion(settings, platform, [](const std::string&) {
+        return false;
+    })));
+    const Result command = run({"--from", "geo", "--to", "utm:32N", "--header", "1"}, input);
+    ASSERT_EQ(command.Status, 0) << command.Err;
+    EXPECT_EQ(folder.Read("out.txt"), command.Out);
+    EXPECT_NE(command.Out.find("L101-1002\t"), std::string::npos);
 }
 
 TEST(ConvertCommand, ZoneCodesAndAngleSpellingsReadAsTheirPlainForms)
