@@ -206,6 +206,12 @@ CRS:  geo                      latitude/longitude in degrees (on the ellipsoid i
       geo:nad27  geo:nad83     latitude/longitude on that datum
       utm:29N  utm:17S         UTM zone and hemisphere
       utm:14N:nad27  utm:14N:nad83   UTM on that datum
+      utm:auto  utm:auto:nad27  utm:auto:nad83
+                               (--to only) each point in its own UTM zone: 6-degree
+                               zones, 32V widened to 3E, 31X 33X 35X 37X over 0E..42E;
+                               the zone ("32N") is appended to each line (CSV, GeoJSON,
+                               KML: the column utm_zone), after --factors and
+                               --report-shift
       nad27:"Texas South Central"   nad83:"California zone 3"
                                a State Plane zone by its table name (--list-zones)
       nad27:4204  nad83:0101   a State Plane zone by its zone code (leading zero optional)

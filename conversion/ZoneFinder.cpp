@@ -179,4 +179,28 @@ std::optional<int> SideEpsgCode(const CoordinateSide& side, const Platform& plat
     return ZoneEpsgCode(side, ReadZoneCodes(platform));
 }
 
+AutoUtmRoute::AutoUtmRoute(ConversionRoute degrees, Builder build, std::optional<GeodeticDatum> datum)
+    : degrees_(std::move(degrees)), build_(std::move(build)), datum_(datum)
+{
+}
+
+const ConversionRoute& AutoUtmRoute::RouteFor(double x, double y) const
+{
+    const GeoPoint degrees = degrees_.Convert(x, y).Degrees;
+    const auto zone = StandardUtmZone(degrees.Latitude, degrees.Longitude);
+    if (!zone) {
+        throw PointRangeError(std::string("the point lies ") + (degrees.Latitude > 0 ? "north of 84N" : "south of 80S") +
+                              ", beyond every UTM zone: utm:auto has no zone for it");
+    }
+    const int key = zone->UtmHemisphere == Hemisphere::North ? zone->UtmZoneNumber : -zone->UtmZoneNumber;
+    auto& route = zones_[key];
+    if (!route) route = std::make_unique<ConversionRoute>(build_(UtmSide(zone->UtmZoneNumber, zone->UtmHemisphere, datum_)));
+    return *route;
+}
+
+std::string UtmZoneText(const CoordinateSide& side)
+{
+    return std::to_string(side.UtmZoneNumber) + (side.UtmHemisphere == Hemisphere::North ? "N" : "S");
+}
+
 }  // namespace kartoval

@@ -3,10 +3,14 @@
 // two northern exceptions, the State Plane zones whose area holds a point,
 // and the zones that typed grid values fit.
 
+#include "conversion/ConversionRoute.hpp"
 #include "conversion/CoordinateSide.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "toolkit/Platform.hpp"
 
+#include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,5 +49,28 @@ struct FoundZone {
 // the tables give none.
 [[nodiscard]] std::string EpsgStyleName(const CoordinateSide& side);
 [[nodiscard]] std::optional<int> SideEpsgCode(const CoordinateSide& side, const Platform& platform);
+
+// kartoval-convert's "utm:auto": each point in the UTM zone the rule above
+// gives it, on one datum (none: WGS 84). Routes to the zones are built by
+// `build` as points need them; `degrees` takes the input to that datum's
+// degrees, which pick the zone.
+class AutoUtmRoute {
+public:
+    using Builder = std::function<ConversionRoute(const CoordinateSide& to)>;
+    AutoUtmRoute(ConversionRoute degrees, Builder build, std::optional<GeodeticDatum> datum);
+
+    // The route of the point's zone. Throws PointRangeError for a point
+    // beyond 80S..84N, and what the routes throw.
+    [[nodiscard]] const ConversionRoute& RouteFor(double x, double y) const;
+
+private:
+    ConversionRoute degrees_;
+    Builder build_;
+    std::optional<GeodeticDatum> datum_;
+    mutable std::map<int, std::unique_ptr<ConversionRoute>> zones_;  // by +-zone number (south negative)
+};
+
+// "32N": the zone column of a utm:auto run.
+[[nodiscard]] std::string UtmZoneText(const CoordinateSide& side);
 
 }  // namespace kartoval

@@ -346,6 +346,40 @@ TEST(ConvertCommand, WhichZoneNamesEveryZoneThatHoldsThePoint)
 
 // The File page's "Keep other columns" and kartoval-convert run the same loop:
 // the same file gives the same bytes, text IDs and other fields included.
+// Each point in the zone of the published rule; the values as cs2cs -f %.4f
+// EPSG:4326 EPSG:326zz/327zz gives them (PROJ 9.1.1). The series lies within
+// 1 mm of PROJ this near the central meridians, and Svalbard's 33X point 4.4
+// degrees out stays within 1 mm too: tolerance 1 mm.
+TEST(ConvertCommand, UtmAutoPutsEachPointInItsZone)
+{
+    const Result result = run({"--from", "geo", "--to", "utm:auto"},
+                              "1 5.32 60.39\n2 15.6 78.2\n3 18.4 -33.9\n4 179.9 10\n5 5 86\n");
+    EXPECT_EQ(result.Status, 1);  // line 5 lies north of every zone
+    EXPECT_NE(result.Err.find("<stdin>:5: the point lies north of 84N"), std::string::npos) << result.Err;
+    const struct {
+        double X, Y;
+        const char* Zone;
+    } rows[] = {
+        {297230.2202, 6700510.1753, "32N"},  // Bergen: 32V reaches 3E
+        {513696.9454, 8680760.0532, "33N"},  // Svalbard
+        {259583.2217, 6245888.0454, "34S"},
+        {817955.4277, 1106810.6571, "60N"},
+    };
+    std::istringstream lines(result.Out);
+    for (const auto& row : rows) {
+        std::string id, zone;
+        double x = 0, y = 0;
+        lines >> id >> x >> y >> zone;
+        EXPECT_EQ(zone, row.Zone) << id;
+        EXPECT_NEAR(x, row.X, 1e-3) << id;
+        EXPECT_NEAR(y, row.Y, 1e-3) << id;
+    }
+    const Result csv = run({"--from", "geo", "--to", "utm:auto:nad83", "--format", "csv"}, "1 -95.37 29.76\n");
+    EXPECT_EQ(csv.Out.substr(0, csv.Out.find('\r')), "A,easting_m,northing_m,utm_zone");
+    EXPECT_NE(csv.Out.find(",15N\r\n"), std::string::npos);
+    EXPECT_EQ(run({"--from", "utm:auto", "--to", "geo"}).Status, 2);
+}
+
 TEST(ConvertCommand, KeepOtherColumnsWritesWhatTheCommandWrites)
 {
     TempFolder folder;
