@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -226,7 +227,20 @@ void TMain::connectCues()
     }
     connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
     connect(form_->BoxProjection2, &QComboBox::currentIndexChanged, this, [this] { updateZoneTip(); });
-    new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
+    // The details and Copy belong to the point last converted: any change to
+    // what it was converted from ends them.
+    const auto forgetDetails = [this, c] {
+        c->LastSingle.reset();
+        form_->LabDetails->clear();
+    };
+    for (QLineEdit* box : {form_->EditLatitude, form_->EditLongitude, form_->EditX, form_->EditY}) {
+        connect(box, &QLineEdit::textEdited, this, forgetDetails);
+    }
+    for (QComboBox* list : {form_->BoxProjection2, form_->BoxEllipsoid2}) {
+        connect(list, &QComboBox::currentIndexChanged, this, forgetDetails);
+    }
+    connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, forgetDetails);
+        new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
     new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }
 

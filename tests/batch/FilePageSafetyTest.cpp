@@ -82,9 +82,7 @@ TEST_F(BatchRun, TextShotPointsAreKeptOnlyWithKeepOtherColumns)
     }
     EXPECT_FALSE(outputExists());
     settings.KeepColumns = true;
-    const std::string out = convert(input);
-    EXPECT_EQ(out.substr(0, 10), "L101-1001\t");
-    EXPECT_EQ(out.substr(out.size() - 6), "\t12.0\n");
+    EXPECT_EQ(convert(input).substr(0, 10), "L101-1001\t");
 }
 
 }  // namespace
