@@ -15,8 +15,13 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace kartoval {
 namespace {
@@ -50,6 +55,7 @@ struct TMain::Controls {
           BoxProjection2(*form.BoxProjection2),
           BoxEllipsoid2(*form.BoxEllipsoid2),
           BoxSkip(*form.BoxSkip),
+          BoxKeepColumns(*form.BoxKeepColumns),
           BoxMinusW(*form.BoxMinusW),
           ButtonDegreesToUTM(*form.ButtonDegreesToUTM),
           ButtonDegreesToXY(*form.ButtonDegreesToXY),
@@ -110,7 +116,7 @@ struct TMain::Controls {
     QtEditText EditInput, EditOutput, EditLatitude, EditLongitude, EditX, EditY;
     QtLabelText LabLongi, LabLati;
     QtList BoxProjection, BoxEllipsoid, BoxSP, BoxLon, BoxLat, BoxProjection2, BoxEllipsoid2;
-    QtCheck BoxSkip, BoxMinusW, ButtonDegreesToUTM, ButtonDegreesToXY, ButUTMN, ButUTMS, ButNAD27, ButNAD83;
+    QtCheck BoxSkip, BoxKeepColumns, BoxMinusW, ButtonDegreesToUTM, ButtonDegreesToXY, ButUTMN, ButUTMS, ButNAD27, ButNAD83;
     QtCheck ButFileUTMS, ButFileNAD27, ButFileNAD83;
     QtLabelText Label7;
     QtButtonText DegreesToUtmCaption, UtmToDegreesCaption;
@@ -118,6 +124,11 @@ struct TMain::Controls {
     SinglePointPage SinglePage;
     kartoval::SinglePageCues SinglePageCues;
     DatumNoticeCue FileNotice;  // the File page's datum-ellipsoid notice
+    // The path the Output File dialog last gave: any other text in
+    // EditOutput at GO was typed.
+    std::string ConfirmedOutput;
+    std::optional<SinglePointResult> LastSingle;  // what "Copy" copies
+    SinglePointDecimals Decimals;
 };
 
 TMain::TMain(const AppServices& services, QWidget* parent)
@@ -131,6 +142,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->setupUi(this);
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
+    controls_->FilePage.BoxKeepColumns = &controls_->BoxKeepColumns;
+    controls_->FilePage.ConfirmedOutput = &controls_->ConfirmedOutput;
     try {
         zoneCodes_ = ReadZoneCodes(platform_);
     } catch (const CommandError&) {
@@ -188,6 +201,8 @@ void TMain::connectHandlers()
     connect(form_->ButOutput, &QAbstractButton::clicked, this, &TMain::ButOutputClick);
     connect(form_->GO, &QAbstractButton::clicked, this, &TMain::GOClick);
     connect(form_->ButConvert, &QAbstractButton::clicked, this, &TMain::ButConvertClick);
+    connect(form_->ButFindZone, &QAbstractButton::clicked, this, &TMain::ButFindZoneClick);
+    connect(form_->ButCopy, &QAbstractButton::clicked, this, &TMain::ButCopyClick);
     onChecked(form_->ButtonUTMToDegrees, &TMain::ButtonUTMToDegreesClick);
     onChecked(form_->ButtonDegreesToUTM, &TMain::ButtonDegreesToUTMClick);
     onChecked(form_->ButNAD27, &TMain::ButNAD27Click);
@@ -212,7 +227,20 @@ void TMain::connectCues()
     }
     connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
     connect(form_->BoxProjection2, &QComboBox::currentIndexChanged, this, [this] { updateZoneTip(); });
-    new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
+    // The details and Copy belong to the point last converted: any change to
+    // what it was converted from ends them.
+    const auto forgetDetails = [this, c] {
+        c->LastSingle.reset();
+        form_->LabDetails->clear();
+    };
+    for (QLineEdit* box : {form_->EditLatitude, form_->EditLongitude, form_->EditX, form_->EditY}) {
+        connect(box, &QLineEdit::textEdited, this, forgetDetails);
+    }
+    for (QComboBox* list : {form_->BoxProjection2, form_->BoxEllipsoid2}) {
+        connect(list, &QComboBox::currentIndexChanged, this, forgetDetails);
+    }
+    connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, forgetDetails);
+        new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
     new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }
 
@@ -251,7 +279,9 @@ void TMain::ButOutputClick()
 {
     report([this] {
         const auto name = dialogs_.SaveOutput();
-        if (name) controls_->EditOutput.SetText(*name);
+        if (!name) return;
+        controls_->EditOutput.SetText(*name);
+        controls_->ConfirmedOutput = *name;  // the dialog asked before an existing file
     });
 }
 
@@ -265,6 +295,8 @@ void TMain::GOClick()
     messages_.Forget();
     std::optional<FileRunSummary> summary;
     report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_, tmEngine()); });
+    // The file a run has just written is the user's chosen output from then on.
+    if (summary) controls_->ConfirmedOutput = controls_->EditOutput.GetText();
     showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
     if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
 }
@@ -304,7 +336,9 @@ void TMain::ButConvertClick()
     messages_.Forget();
     const ConversionDirection direction = ReadSinglePointRequest(c.SinglePage).Direction;
     std::optional<SinglePointResult> result;
-    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_, tmEngine()); });
+    report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_, tmEngine(), c.Decimals); });
+    c.LastSingle = result;
+    form_->LabDetails->setText(ToQString(result ? DetailsText(*result) : std::string()));
     if (!result) {
         c.SinglePageCues.ConvertFailed(direction);
         showStatus(FailureStatus(messages_.LastMessage()));
@@ -314,6 +348,35 @@ void TMain::ButConvertClick()
     const int zone = form_->BoxProjection2->currentIndex();
     const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
     showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
+}
+
+void TMain::ButFindZoneClick()
+{
+    messages_.Forget();
+    std::string text;
+    report([&] { text = kartoval::ButFindZoneClick(controls_->SinglePage, platform_); });
+    showStatus(text.empty() ? FailureStatus(messages_.LastMessage()) : text);
+}
+
+void TMain::ButCopyClick()
+{
+    const auto& result = controls_->LastSingle;
+    if (!result) {
+        showStatus("Nothing to copy yet: Convert a point first");
+        return;
+    }
+    QGuiApplication::clipboard()->setText(ToQString(CopyText(*result)));
+    showStatus("Copied the result and its details");
+}
+
+void TMain::setDegreeDecimals(int decimals)
+{
+    controls_->Decimals.Degrees = std::clamp(decimals, kFewestDegreeDecimals, kMostDegreeDecimals);
+}
+
+void TMain::setGridDecimals(int decimals)
+{
+    controls_->Decimals.Grid = std::clamp(decimals, kFewestGridDecimals, kMostGridDecimals);
 }
 
 void TMain::updateZoneTip()

@@ -47,6 +47,12 @@ public:
     void ButtonUTMToDegreesClick();
     void ButtonDegreesToUTMClick();
     void ButConvertClick();
+    // "Find zone" and "Copy" of the single page.
+    void ButFindZoneClick();
+    void ButCopyClick();
+    // Decimals "Convert" writes: degrees 6 to 9, grid values 2 to 4.
+    void setDegreeDecimals(int decimals);
+    void setGridDecimals(int decimals);
     void ButNAD27Click();
     void ButNAD83Click();
     void ButUTMNClick();

@@ -143,7 +143,10 @@ private:
         PointResult point;
         GeoPoint mapDegrees;
         try {
-            point = transform_.Convert(x_, y_, options_.Factors);
+            // utm:auto picks the point's zone first; the zone's route converts it.
+            const ConversionRoute& route = options_.AutoZone ? options_.AutoZone->RouteFor(x_, y_) : transform_;
+            point = route.Convert(x_, y_, options_.Factors);
+            if (options_.AutoZone) zone_ = UtmZoneText(route.To());
             // A point the map's datum shift can't take is refused like any shift.
             mapDegrees = options_.MapRoute ? options_.MapRoute->Convert(x_, y_).Degrees : point.InputDegrees;
         } catch (const PointRangeError& error) {
@@ -178,7 +181,7 @@ private:
                 : point.Factors   ? point.Factors
                                   : std::optional(transform_.Factors(point.Degrees));
             options_.Rows->Row(RowData{line, fields_, summary_.Lines, xColumn_, yColumn_, idColumn_, point, factors,
-                                       mapDegrees},
+                                       mapDegrees, zone_},
                                out_);
             return true;
         }
@@ -321,6 +324,10 @@ private:
             out_ += separator;
             AppendFixed(out_, point.Shift ? point.Shift->EastMetres : 0.0, kShiftDecimals);
         }
+        if (options_.AutoZone) {
+            out_ += separator;
+            out_ += zone_;
+        }
         out_ += '\n';
     }
 
@@ -348,6 +355,7 @@ private:
     BatchOutput& output_;
     const BatchOptions& options_;
     const ConversionRoute& transform_;
+    std::string zone_;  // the utm:auto zone of the point being written
     const BatchCallbacks& callbacks_;
     Delimiter delimiter_;
     std::vector<Selected> selected_;

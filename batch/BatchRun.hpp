@@ -7,6 +7,7 @@
 
 #include "batch/LineFields.hpp"
 #include "conversion/ConversionRoute.hpp"
+#include "conversion/ZoneFinder.hpp"
 #include "geodesy/DegreesText.hpp"
 
 #include <cstdint>
@@ -60,6 +61,9 @@ struct BatchOptions {
     // The route to NAD83 / WGS 84 degrees of the map formats, when the input
     // is on another datum; else the input's own degrees are used.
     const ConversionRoute* MapRoute = nullptr;
+    // utm:auto: each point converted in its own UTM zone, the zone ("32N")
+    // appended to its line after every other appended column.
+    const AutoUtmRoute* AutoZone = nullptr;
     std::size_t IdColumn = 0;  // the point ID of the map formats
     std::optional<NamedColumn> XName;
     std::optional<NamedColumn> YName;

@@ -9,10 +9,14 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/VisibleText.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kartoval {
 namespace {
@@ -53,9 +57,13 @@ BatchOptions pageOptions(const FileConversionSettings& settings, const Platform&
     options.MaxRows = settings.ShowOnly ? 0 : PointTable::kMaxRows;
     // "Show points..." shows the points beyond the area too, in their colour.
     options.AllowOutside = settings.ShowOnly;
-    // The other formats are what kartoval-convert writes for the page's
-    // settings: its number syntax and decimals, every field of the line kept.
-    if (settings.Format != OutputFormat::Text) return options;
+    // The other formats, and "Keep other columns", are what kartoval-convert
+    // writes for the page's settings: its number syntax and decimals, every
+    // field of the line kept.
+    if (settings.Format != OutputFormat::Text || settings.KeepColumns) {
+        options.FieldDelimiter = Delimiter::Auto;
+        return options;
+    }
     options.ShotPointColumn = static_cast<std::size_t>(settings.SpColumn);
     options.KeepHeader = false;
     options.KeepBlankLines = false;
@@ -66,7 +74,8 @@ BatchOptions pageOptions(const FileConversionSettings& settings, const Platform&
 
 // Why the run ended at `failure`: a message for the file's shape, the
 // conversion errors of a number or a point for the rest.
-FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path& input)
+FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path& input,
+                         std::optional<std::size_t> shotPointColumn)
 {
     const std::string line = "Line " + std::to_string(failure.Line);
     switch (failure.Kind) {
@@ -77,7 +86,8 @@ FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path
                         "' has a minus sign, but 'West longitudes without minuses' is checked"};
         }
         return {Shown::ConvertError, kProgramCaption,
-                line + ": '" + VisibleText(failure.Text) + "' " + failure.Problem};
+                line + ": '" + VisibleText(failure.Text) + "' " + failure.Problem +
+                    (shotPointColumn == failure.Column ? kKeepColumnsHint : "")};
     case FailureKind::PointRange:
         return {Shown::PointRangeError, kProgramCaption, line + ": " + failure.Text};
     case FailureKind::MissingField:
@@ -99,12 +109,61 @@ FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path
     return fileError("Can't read " + inputName(input) + ".");
 }
 
+std::vector<std::string_view> blankFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    std::size_t at = 0;
+    while (true) {
+        at = line.find_first_not_of(" \t\r", at);
+        if (at == std::string_view::npos) break;
+        const std::size_t end = std::min(line.find_first_of(" \t\r", at), line.size());
+        fields.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return fields;
+}
+
 }  // namespace
+
+std::string LostColumnsText(const FileConversionSettings& settings)
+{
+    const std::filesystem::path input(settings.InputPath);
+    LineReader reader(input, kMaxPointLineLength);
+    if (!reader.IsOpen()) return {};
+    std::size_t widest = 0;
+    std::uint64_t number = 0;
+    std::string_view line;
+    while (reader.Next(line) == LineReader::Result::Line) {
+        if (++number == 1 && settings.SkipFirstRow) continue;
+        widest = std::max(widest, blankFields(line).size());
+    }
+    // The distinct columns the page reads, where the lines have them.
+    const std::set<int> columns{settings.SpColumn, settings.LonColumn, settings.LatColumn};
+    const auto read = static_cast<std::size_t>(
+        std::count_if(columns.begin(), columns.end(), [&](int column) { return static_cast<std::size_t>(column) < widest; }));
+    const std::size_t others = widest > read ? widest - read : 0;
+    const bool header = settings.SkipFirstRow && number >= 1;
+    if (others == 0 && !header) return {};
+    std::string lost;
+    if (others == 1) lost = "the other column";
+    if (others > 1) lost = "the other " + std::to_string(others) + " columns";
+    if (header) lost += std::string(lost.empty() ? "" : " and ") + "the header line";
+    return "The converted file holds only shot point, X and Y: " + lost + " of " + inputName(input.filename()) +
+           " will be lost.";
+}
 
 FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const Platform& platform,
                                  const ConfirmReplace& confirm)
 {
     const auto start = std::chrono::steady_clock::now();
+    // The time a question stays open is the user's, not the run's.
+    std::chrono::steady_clock::duration asking{};
+    const auto ask = [&](const std::string& question) {
+        const auto asked = std::chrono::steady_clock::now();
+        const bool yes = confirm(question);
+        asking += std::chrono::steady_clock::now() - asked;
+        return yes;
+    };
     // Nothing selected would read line 1 of the table: an ellipsoid never chosen.
     if (settings.EllipsoidPosition < 0) return notice("Choose an ellipsoid\nNothing is selected in the Ellipsoid list.");
     // A table that can't be read, or a zone that can't be converted, says why
@@ -142,9 +201,20 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
     }
     // "Input File" fills the output box with the same name, so a plain GO
     // would overwrite the user's original without this question.
-    if (!settings.ShowOnly && NamesSameFile(input, output) &&
-        !confirm("Replace the input file " + inputName(input) + " with the converted points?")) {
-        return notice("");
+    const bool pageLayout = settings.Format == OutputFormat::Text && !settings.KeepColumns;
+    if (!settings.ShowOnly && NamesSameFile(input, output)) {
+        const std::string lost = pageLayout ? LostColumnsText(settings) : std::string();
+        if (!ask("Replace the input file " + inputName(input) + " with the converted points?" +
+                 (lost.empty() ? "" : " " + lost))) {
+            return notice("");
+        }
+    } else if (!settings.ShowOnly && settings.OutputTyped) {
+        // The Output File dialog asks before replacing a file; a typed name must too.
+        std::error_code error;
+        if (std::filesystem::exists(output, error) &&
+            !ask("The output file " + inputName(output) + " already exists. Replace it with the converted points?")) {
+            return notice("");
+        }
     }
     LineReader reader(input, kMaxPointLineLength);
     if (!reader.IsOpen()) return fileError("Can't read " + inputName(input) + ".");
@@ -181,7 +251,7 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
         callbacks.Failure = [&](const LineFailure& f) { failure = f; };
         callbacks.Point = [&](const ConvertedPoint& point) { plot->Add(point); };
         summary = RunBatch(reader, sink, options, *route, callbacks);
-        if (failure) return failureOf(*failure, input);
+        if (failure) return failureOf(*failure, input, options.ShotPointColumn);
         if (summary.Rows == 0) return fileError(inputName(input) + " holds no points.");
         if (summary.OutsidePoints > 0 && !settings.ShowOnly) {
             const auto hint = OtherSignHint(summary, "'West longitudes without minuses'",
@@ -195,10 +265,11 @@ FileRunOutcome RunFileConversion(const FileConversionSettings& settings, const P
     return FileRunSummary{.Input = input,
                           .Output = output,
                           .Points = static_cast<int>(summary.Rows),
-                          .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                          .Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start - asking).count(),
                           .FarPoints = static_cast<int>(summary.FarPoints),
                           .FarthestDegrees = summary.FarthestDegrees,
-                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1 && !settings.ShowOnly,
+                          .HeaderDiscarded = settings.SkipFirstRow && summary.Lines >= 1 && !settings.ShowOnly &&
+                                             !settings.KeepColumns,
                           .Engine = route->Engine(),
                           .Plot = plot};
 }

@@ -56,6 +56,14 @@ struct FileConversionSettings {
     // "Kartoval text" (the page's own layout) or what kartoval-convert writes
     // for the same settings in CSV, GeoJSON or KML.
     OutputFormat Format = OutputFormat::Text;
+    // "Keep other columns": each line is written whole, as kartoval-convert
+    // writes it (the converted values in place, every other field as it
+    // stands, text point IDs allowed, the header kept); unchecked, the page's
+    // own "shot point X Y" layout.
+    bool KeepColumns = false;
+    // The output path was typed rather than confirmed in the Output File
+    // dialog: an existing file there is replaced only after a question.
+    bool OutputTyped = false;
     // "Show points...": the points are converted for a plot only; nothing is
     // written, no row limit holds and points beyond the area are shown.
     bool ShowOnly = false;
@@ -69,7 +77,7 @@ struct FileRunSummary {
     std::filesystem::path Input;
     std::filesystem::path Output;
     int Points = 0;         // rows converted and written
-    double Seconds = 0.0;   // the whole run, lookup to rename
+    double Seconds = 0.0;   // the whole run, lookup to rename, less the time a question was open
     int FarPoints = 0;      // points more than kFarFromCentralMeridianDegrees from a TM central meridian
     double FarthestDegrees = 0.0;  // the largest distance from it of any point
     bool HeaderDiscarded = false;  // "Skip first row" dropped the first line
@@ -113,6 +121,16 @@ using ConfirmReplace = std::function<bool(const std::string& question)>;
 // one file). Gives the summary of a completed run.
 std::optional<FileRunSummary> ConvertPointFile(const FileConversionSettings& settings, const Platform& platform,
                                                CheckControl& BoxSkip);
+
+// What replacing `input` with the page's own layout would lose, for the
+// question asked first: "The converted file holds only shot point, X and Y:
+// the other 3 columns and the header line of field.txt will be lost."; empty
+// when the lines hold nothing beyond the three columns read. Counts the
+// fields of the widest line (blanks separate them) and the header line.
+[[nodiscard]] std::string LostColumnsText(const FileConversionSettings& settings);
+
+// The hint that ends the refusal of a shot point that is no number.
+inline constexpr const char* kKeepColumnsHint = "; check 'Keep other columns' to keep text point IDs";
 
 // The first line of the message for an input that can't be opened.
 inline constexpr const char* kMissingInputMessage = "Can't find specified file";

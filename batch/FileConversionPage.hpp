@@ -35,6 +35,12 @@ struct FileConversionPage {
     TextControl& ButtonUTMToDegreesCaption;
     // "Kartoval text", "CSV", "GeoJSON", "KML"; none means Kartoval text.
     ListControl* BoxFormat = nullptr;
+    // "Keep other columns"; none means unchecked.
+    CheckControl* BoxKeepColumns = nullptr;
+    // The path the Output File dialog last confirmed: EditOutput holding any
+    // other text at GO was typed. None: a page that doesn't follow the
+    // dialog, whose paths all count as confirmed.
+    const std::string* ConfirmedOutput = nullptr;
     // Opens the datum shift grids for GeoJSON and KML of NAD27 points.
     std::function<DatumShiftEngine&()> MapShift = {};
 };

@@ -35,6 +35,8 @@ FileConversionSettings settingsOf(const FileConversionPage& page)
     const int format = page.BoxFormat ? page.BoxFormat->GetItemIndex() : 0;
     if (format >= 0 && format <= static_cast<int>(OutputFormat::Kml)) settings.Format = static_cast<OutputFormat>(format);
     settings.MapShift = page.MapShift;
+    settings.KeepColumns = page.BoxKeepColumns != nullptr && page.BoxKeepColumns->IsChecked();
+    settings.OutputTyped = page.ConfirmedOutput != nullptr && *page.ConfirmedOutput != settings.OutputPath;
     return settings;
 }
 
@@ -103,9 +105,10 @@ void RelabelFilePage(FileConversionPage& page)
 {
     const XyProjectionKind family = familyOf(page);
     const bool utm = IsUtm(family);
-    page.Label7.SetText(utm ? "UTM Zone:" : "Zone:");
-    page.ButtonDegreesToUTMCaption.SetText(utm ? "Degrees to UTM" : "Degrees to XY");
-    page.ButtonUTMToDegreesCaption.SetText(utm ? "UTM to Degrees" : "XY to Degrees");
+    // The "&" keeps each caption's Alt key (Alt+Z, Alt+U, Alt+D) whichever family is chosen.
+    page.Label7.SetText(utm ? "UTM &Zone:" : "&Zone:");
+    page.ButtonDegreesToUTMCaption.SetText(utm ? "Degrees to &UTM" : "Degrees to &XY");
+    page.ButtonUTMToDegreesCaption.SetText(utm ? "UTM to &Degrees" : "XY to &Degrees");
     if (page.ButtonDegreesToUTM.IsChecked()) {
         page.LabLongi.SetText("Longitude");
         page.LabLati.SetText("Latitude");

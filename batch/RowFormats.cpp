@@ -184,6 +184,7 @@ void RowWriter::nameColumns(const RowData& row)
         taken.insert("shift_north_m");
         taken.insert("shift_east_m");
     }
+    if (options_.UtmZone) taken.insert("utm_zone");
     names_.clear();
     for (std::size_t k = 0; k < row.Fields.size(); ++k) {
         if (k == row.XColumn) names_.push_back(options_.XName);
@@ -218,6 +219,7 @@ void RowWriter::Row(const RowData& row, std::string& out)
             }
             if (options_.Factors) out += ",scale_factor,convergence_deg";
             if (options_.ReportShift) out += ",shift_north_m,shift_east_m";
+            if (options_.UtmZone) out += ",utm_zone";
             out += "\r\n";
         }
     }
@@ -264,6 +266,14 @@ void RowWriter::extraColumns(const RowData& row, Put put)
     if (options_.ReportShift) {
         put("shift_north_m", fixed(row.Point.Shift ? row.Point.Shift->NorthMetres : 0.0, kShiftDecimals));
         put("shift_east_m", fixed(row.Point.Shift ? row.Point.Shift->EastMetres : 0.0, kShiftDecimals));
+    }
+    if (options_.UtmZone) {
+        // A zone is text: GeoJSON writes it as a string ("32N": digits and a letter, nothing to escape).
+        number_.clear();
+        if (options_.Format == OutputFormat::GeoJson) number_ += '"';
+        number_ += row.UtmZone;
+        if (options_.Format == OutputFormat::GeoJson) number_ += '"';
+        put("utm_zone", number_);
     }
 }
 

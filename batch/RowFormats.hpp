@@ -38,6 +38,7 @@ struct RowFormatOptions {
     int MapDecimals = 7;  // GeoJSON and KML coordinates: 7 decimals is about a centimetre
     bool Factors = false;
     bool ReportShift = false;
+    bool UtmZone = false;  // utm:auto: each row's zone as the column utm_zone
     // GeoJSON: the columns (from 0) whose every value is a JSON number; they
     // are written as numbers, every other field as a string.
     std::vector<bool> NumericColumns;
@@ -55,6 +56,7 @@ struct RowData {
     const PointResult& Point;
     std::optional<PointFactors> Factors;
     GeoPoint MapDegrees{};  // NAD83 / WGS 84, for GeoJSON and KML
+    std::string_view UtmZone;  // utm:auto: "32N"
 };
 
 class RowWriter {

@@ -18,7 +18,7 @@ const std::vector<std::string>& optionNames()
 {
     static const std::vector<std::string> names{
         "--from", "--to", "--ellipsoid", "--x", "--y", "--delimiter", "--header", "--west-positive",
-        "--decimals", "--format", "--id", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--list-ellipsoids", "--check-data", "--max-line",
+        "--decimals", "--format", "--id", "--dms", "--dm", "--factors", "--tm", "--report-shift", "--keep-going", "--allow-outside", "--in-place", "--list-zones", "--which-zone", "--list-ellipsoids", "--check-data", "--max-line",
         "--help", "--version"};
     return names;
 }
@@ -133,6 +133,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         else if (argument == "--version") { line.Action = CliAction::Version; return line; }
         else if (argument == "--list-ellipsoids") { noValue(); line.Action = CliAction::ListEllipsoids; }
         else if (argument == "--check-data") { noValue(); line.Action = CliAction::CheckData; }
+        else if (argument == "--which-zone") {
+            noValue();
+            if (k + 2 >= arguments.size()) throw UsageError("--which-zone needs a latitude and a longitude: --which-zone 60 5.3");
+            line.Action = CliAction::WhichZone;
+            line.WhichLatitude = arguments[++k];
+            line.WhichLongitude = arguments[++k];
+        }
         else if (argument == "--max-line") {
             line.MaxLineBytes = parseCount<std::size_t>(value(), "--max-line", kMostLineBytes);
             if (line.MaxLineBytes == 0) throw UsageError("--max-line wants a length of 1 byte or more");
@@ -199,6 +206,12 @@ CRS:  geo                      latitude/longitude in degrees (on the ellipsoid i
       geo:nad27  geo:nad83     latitude/longitude on that datum
       utm:29N  utm:17S         UTM zone and hemisphere
       utm:14N:nad27  utm:14N:nad83   UTM on that datum
+      utm:auto  utm:auto:nad27  utm:auto:nad83
+                               (--to only) each point in its own UTM zone: 6-degree
+                               zones, 32V widened to 3E, 31X 33X 35X 37X over 0E..42E;
+                               the zone ("32N") is appended to each line (CSV, GeoJSON,
+                               KML: the column utm_zone), after --factors and
+                               --report-shift
       nad27:"Texas South Central"   nad83:"California zone 3"
                                a State Plane zone by its table name (--list-zones)
       nad27:4204  nad83:0101   a State Plane zone by its zone code (leading zero optional)
@@ -262,6 +275,10 @@ Options:
   --check-data         list each data table and datum shift grid as shipped,
                        changed (still used), damaged or missing; exit status 3
                        when one is damaged or missing
+  --which-zone LAT LON the zones that hold a point, one a line: its UTM zone, then
+                       the State Plane zones of NAD27 and NAD83 whose area holds
+                       it, nearest area centre first, each with its name and EPSG
+                       code; exit status 1 when no zone holds it
   --list-zones [nad27|nad83|utm]   --list-ellipsoids   --help   --version
 
 Degrees are read as decimals (-77.5), with a hemisphere letter (77.5W, W77.5),

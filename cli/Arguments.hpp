@@ -14,7 +14,7 @@
 
 namespace kartoval {
 
-enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids, CheckData };
+enum class CliAction { Convert, Help, Version, ListZones, ListEllipsoids, CheckData, WhichZone };
 
 // A column given only by a header name (no letter or number reading).
 inline constexpr std::size_t kNamedOnly = static_cast<std::size_t>(-1);
@@ -22,6 +22,8 @@ inline constexpr std::size_t kNamedOnly = static_cast<std::size_t>(-1);
 struct CommandLine {
     CliAction Action = CliAction::Convert;
     std::string ListWhat;  // --list-zones: "nad27", "nad83", "utm" or empty for all
+    std::string WhichLatitude;   // --which-zone LAT LON, as typed
+    std::string WhichLongitude;
     std::string From;
     std::string To;
     std::optional<std::string> Ellipsoid;

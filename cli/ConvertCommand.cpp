@@ -11,7 +11,9 @@
 #include "conversion/CloseMatch.hpp"
 #include "conversion/ConversionRoute.hpp"
 #include "conversion/SideProjection.hpp"
+#include "conversion/ZoneFinder.hpp"
 #include "datum/GridShiftEngine.hpp"
+#include "geodesy/DegreesText.hpp"
 #include "geodesy/TransverseMercator.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "toolkit/VisibleText.hpp"
@@ -224,12 +226,22 @@ private:
 
 int convert(const CommandLine& line, const CliStreams& streams, const Platform& platform)
 {
+    // utm:auto[:datum]: each point in its own zone; the route of zone 31
+    // stands for them all where the run asks what kind of output it writes.
+    const auto isAuto = [](const std::string& text) {
+        std::string lower = text.substr(0, std::min<std::size_t>(text.size(), 8));
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lower == "utm:auto" && (text.size() == 8 || text[8] == ':');
+    };
+    if (isAuto(line.From)) throw UsageError("utm:auto picks each point's zone: it is for --to only");
+    const bool autoUtm = isAuto(line.To);
     const CoordinateSide from = ParseSide(line.From, platform);
-    const CoordinateSide to = ParseSide(line.To, platform);
+    const CoordinateSide to = ParseSide(autoUtm ? "utm:31N" + line.To.substr(8) : line.To, platform);
     // The shift and its grids are set up only for a run between two datums.
     std::optional<DatumShifter> shifter;
     std::optional<GridShiftEngine> engine;
     std::optional<ConversionRoute> route;
+    std::optional<Ellipsoid> ellipsoid;  // of a run on one ellipsoid
     // GeoJSON and KML place points on NAD83 / WGS 84: an input on another
     // datum goes there by the grids too.
     const CoordinateSide mapSide = DegreesSide(GeodeticDatum::Nad83);
@@ -253,18 +265,30 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         }
         route.emplace(from, to, ReadEllipsoids(platform), *engine, platform, line.Tm);
     } else {
+        ellipsoid = pickEllipsoid(line, from, to, platform, streams.Err);
         if (line.ReportShift) {
             throw UsageError("--report-shift needs --from and --to on two datums (geo:nad27 and geo:nad83, say)");
         }
-        route.emplace(from, to, pickEllipsoid(line, from, to, platform, streams.Err), platform, line.Tm);
+        route.emplace(from, to, *ellipsoid, platform, line.Tm);
         if (TakesWgs84AsNad83(from, to)) std::fprintf(streams.Err, "%s: note: %s\n", kProgram, kWgs84AsNad83Note);
     }
     const ConversionRoute& transform = *route;
     checkCombination(line, transform);
+    std::optional<AutoUtmRoute> autoZone;
+    if (autoUtm) {
+        // Each zone's route is built as the route above was: across the datums by the grids, else on its ellipsoid.
+        const std::vector<Ellipsoid> table = ellipsoid ? std::vector<Ellipsoid>() : ReadEllipsoids(platform);
+        const auto build = [&, table](const CoordinateSide& target) {
+            return ellipsoid ? ConversionRoute(from, target, *ellipsoid, platform, line.Tm)
+                             : ConversionRoute(from, target, table, *engine, platform, line.Tm);
+        };
+        autoZone.emplace(build(DegreesSide(to.Datum)), build, to.Datum);
+    }
     if (line.Factors && (isTm(from) || isTm(to))) {
         std::fprintf(streams.Err, "%s: factors by the %s\n", kProgram, TmEngineName(line.Tm));
     }
     BatchOptions options = optionsOf(line);
+    if (autoZone) options.AutoZone = &*autoZone;
 
     const bool fromStdin = line.Input == "-";
     const bool toStdout = line.Output == "-";
@@ -306,6 +330,7 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
         format.DegreeDecimals = options.DegreeDecimals;
         format.Factors = options.Factors;
         format.ReportShift = options.ReportShift;
+        format.UtmZone = autoZone.has_value();
         format.DocumentName = fromStdin ? std::string("kartoval-convert") : std::filesystem::path(line.Input).filename().string();
         // Numbers stay numbers only where the whole column is numeric; a file
         // is read once more to know (standard input can't be: strings there).
@@ -383,6 +408,48 @@ int convert(const CommandLine& line, const CliStreams& streams, const Platform& 
     return status;
 }
 
+double whichZoneAngle(const std::string& text, AngleAxis axis)
+{
+    double value = 0.0;
+    const TextProblem problem = ParseDegrees(text, axis, false, value);
+    if (problem != TextProblem::None) {
+        throw UsageError(std::string("--which-zone ") + (axis == AngleAxis::Latitude ? "latitude" : "longitude") + " '" +
+                         VisibleText(text) + "' " + AngleProblemText(problem, axis, false));
+    }
+    const double limit = axis == AngleAxis::Latitude ? 90.0 : 180.0;
+    if (!(value >= -limit && value <= limit)) {
+        throw UsageError(std::string("--which-zone ") + (axis == AngleAxis::Latitude ? "latitude" : "longitude") + " '" +
+                         VisibleText(text) + "' lies beyond " + (axis == AngleAxis::Latitude ? "-90..90" : "-180..180"));
+    }
+    return value;
+}
+
+// --which-zone: each zone that holds the point, as --from / --to spell it,
+// with its EPSG name and code.
+int whichZone(const CommandLine& line, const Platform& platform, std::FILE* out, std::FILE* err)
+{
+    const double latitude = whichZoneAngle(line.WhichLatitude, AngleAxis::Latitude);
+    const double longitude = whichZoneAngle(line.WhichLongitude, AngleAxis::Longitude);
+    std::vector<CoordinateSide> zones;
+    if (auto utm = StandardUtmZone(latitude, longitude)) zones.push_back(std::move(*utm));
+    for (const XyProjectionKind family : {XyProjectionKind::Nad27, XyProjectionKind::Nad83}) {
+        for (FoundZone& zone : StatePlaneZonesAt(family, {longitude, latitude}, platform)) {
+            zones.push_back(std::move(zone.Side));
+        }
+    }
+    if (zones.empty()) {
+        std::fprintf(err, "%s: no zone holds %s %s: UTM stops at 80S and 84N, and no State Plane area reaches it\n",
+                     kProgram, line.WhichLatitude.c_str(), line.WhichLongitude.c_str());
+        return kExitBadLine;
+    }
+    for (const CoordinateSide& zone : zones) {
+        const auto code = SideEpsgCode(zone, platform);
+        const std::string codeText = code ? "  EPSG:" + std::to_string(*code) : std::string();
+        std::fprintf(out, "%s  %s%s\n", SideSpelling(zone).c_str(), EpsgStyleName(zone).c_str(), codeText.c_str());
+    }
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int RunConvertCommand(const std::vector<std::string>& arguments, const CliStreams& streams,
@@ -407,6 +474,8 @@ int RunConvertCommand(const std::vector<std::string>& arguments, const CliStream
             return kExitSuccess;
         case CliAction::CheckData:
             return CheckDataFiles(platform, streams.Out);
+        case CliAction::WhichZone:
+            return whichZone(line, platform, streams.Out, streams.Err);
         case CliAction::Convert:
             NoteChangedTables(dataFolder, streams.Err);
             return convert(line, streams, platform);

@@ -17,12 +17,13 @@ _kartoval_convert()
 
     # A CRS prefix: bash splits "nad27:Tex" at the colon (COMP_WORDBREAKS),
     # unless the user has taken ':' out of it.
+    local before=""  # the option the CRS belongs to
     if [[ $cur == : ]]; then
-        family=$prev lead=:
+        family=$prev lead=: before=${COMP_WORDS[COMP_CWORD-2]:-}
     elif [[ $prev == : && $COMP_CWORD -ge 2 ]]; then
-        family=${COMP_WORDS[COMP_CWORD-2]} typed=$cur
+        family=${COMP_WORDS[COMP_CWORD-2]} typed=$cur before=${COMP_WORDS[COMP_CWORD-3]:-}
     elif [[ $cur == *:* ]]; then
-        family=${cur%%:*} typed=${cur#*:} lead="$family:"
+        family=${cur%%:*} typed=${cur#*:} lead="$family:" before=$prev
     fi
     typed=${typed#\"}
     case $family in
@@ -37,6 +38,12 @@ _kartoval_convert()
                 name=${name#utm:}
                 [[ $name == "$typed"* ]] && COMPREPLY+=("$lead$name")
             done < <(_kartoval_convert_names "$program" --list-zones utm)
+            # utm:auto picks each point's zone (--to only).
+            if [[ $before == --to ]]; then
+                for name in auto auto:nad27 auto:nad83; do
+                    [[ $name == "$typed"* ]] && COMPREPLY+=("$lead$name")
+                done
+            fi
             return 0 ;;
         geo)
             mapfile -t COMPREPLY < <(compgen -P "$lead" -W "nad27 nad83" -- "$typed")
@@ -62,7 +69,7 @@ _kartoval_convert()
         --list-zones)
             mapfile -t COMPREPLY < <(compgen -W "nad27 nad83 utm" -- "$cur")
             return 0 ;;
-        --x | --y | --header | --decimals)
+        --x | --y | --header | --decimals | --which-zone)
             return 0 ;;
     esac
 

@@ -1,4 +1,6 @@
 #include "conversion/ConversionRoute.hpp"
+#include "conversion/ZoneFinder.hpp"
+#include "geodesy/DegreesText.hpp"
 #include "geodesy/PointChecks.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
@@ -10,13 +12,17 @@
 #include "toolkit/Errors.hpp"
 #include "toolkit/NumberText.hpp"
 
+#include <algorithm>
 #include <variant>
 
 namespace kartoval {
 namespace {
 
-constexpr int kGridDecimals = 2;
-constexpr int kDegreeDecimals = 6;
+// The details as kartoval-convert writes --factors and --dms by default.
+constexpr int kScaleDecimals = 9;
+constexpr int kConvergenceDecimals = 7;
+constexpr int kSecondDecimals = 3;
+constexpr std::size_t kZonesNamed = 5;  // a longer list of fitting zones is counted, not named
 
 void showError(const Platform& platform, const CommandError& error)
 {
@@ -46,7 +52,7 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
         const double longitude = ReadDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, sep);
         CheckLatitude(latitude, sep);
         CheckLongitude(longitude, sep);
-        point = route->Convert(longitude, latitude);
+        point = route->Convert(longitude, latitude, true);
         texts.X = FloatToStr(point.X, sep);
         texts.Y = FloatToStr(point.Y, sep);
     } else {
@@ -62,13 +68,17 @@ bool runPath(PageTexts& texts, const SinglePointRequest& request, const Ellipsoi
             x = ReadBox(texts.X, kXBox, sep);
             y = ReadBox(texts.Y, kYBox, sep);
         }
-        point = route->Convert(x, y);
+        point = route->Convert(x, y, true);
         texts.Latitude = FloatToStr(point.Y, sep);
         texts.Longitude = FloatToStr(point.X, sep);
     }
     result.DegreesFromCentralMeridian = point.DegreesFromCentralMeridian;
     result.Engine = route->Engine();
     if (point.Outside) result.OutsideNotice = OutsideNotice(*point.Outside);
+    result.Factors = point.Factors;
+    const GeoPoint& degrees = forward ? point.InputDegrees : point.Degrees;
+    AppendDms(result.LatitudeDms, degrees.Latitude, AngleAxis::Latitude, kSecondDecimals);
+    AppendDms(result.LongitudeDms, degrees.Longitude, AngleAxis::Longitude, kSecondDecimals);
     return true;
 }
 
@@ -78,9 +88,80 @@ void roundBox(std::string& text, const char* box, int decimals, char sep)
 }
 
 // A typed angle (29d45m37.44s N) is shown as the decimal degrees it read as.
-void roundDegreesBox(std::string& text, const char* box, AngleAxis axis, char sep)
+void roundDegreesBox(std::string& text, const char* box, AngleAxis axis, int decimals, char sep)
 {
-    text = FloatToStr(RoundDecimals(ReadDegreesBox(text, box, axis, sep), kDegreeDecimals), sep);
+    text = FloatToStr(RoundDecimals(ReadDegreesBox(text, box, axis, sep), decimals), sep);
+}
+
+std::string zoneList(const std::vector<FoundZone>& zones, std::size_t from)
+{
+    std::string text;
+    for (std::size_t k = from; k < zones.size() && k < from + kZonesNamed; ++k) {
+        if (k > from) text += ", ";
+        text += zones[k].Side.Label;
+    }
+    if (zones.size() > from + kZonesNamed) text += " and " + std::to_string(zones.size() - from - kZonesNamed) + " more";
+    return text;
+}
+
+const char* familyText(XyProjectionKind family)
+{
+    switch (family) {
+    case XyProjectionKind::UtmNorth: return "UTM (North Hemisphere)";
+    case XyProjectionKind::UtmSouth: return "UTM (South Hemisphere)";
+    case XyProjectionKind::Nad27: return "NAD27";
+    case XyProjectionKind::Nad83: return "NAD83";
+    }
+    return "";
+}
+
+// The zone of typed degrees; the status text.
+std::string findZoneOfDegrees(SinglePointPage& page, XyProjectionKind family, const Platform& platform)
+{
+    const char sep = platform.DecimalSeparator;
+    const double latitude = ReadDegreesBox(page.EditLatitude.GetText(), kLatitudeBox, AngleAxis::Latitude, sep);
+    const double longitude = ReadDegreesBox(page.EditLongitude.GetText(), kLongitudeBox, AngleAxis::Longitude, sep);
+    CheckLatitude(latitude, sep);
+    CheckLongitude(longitude, sep);
+    const std::string where = FloatToStr(latitude, sep) + ", " + FloatToStr(longitude, sep);
+    if (IsUtm(family)) {
+        const auto zone = StandardUtmZone(latitude, longitude);
+        if (!zone) return "No UTM zone holds " + where + ": UTM stops at 80S and 84N; nothing changed";
+        page.BoxProjection2.SetItemIndex(zone->UtmZoneNumber - 1);
+        const bool north = family == XyProjectionKind::UtmNorth;
+        std::string text = "Zone " + std::to_string(zone->UtmZoneNumber) + " selected for " + where;
+        if (north != (zone->UtmHemisphere == Hemisphere::North)) {
+            text += std::string("; the point lies ") + (north ? "south" : "north") + " of the equator, in " +
+                    zone->Label;
+        }
+        return text;
+    }
+    const std::vector<FoundZone> zones = StatePlaneZonesAt(family, {longitude, latitude}, platform);
+    if (zones.empty()) return std::string("No ") + familyText(family) + " zone's area holds " + where + "; nothing changed";
+    page.BoxProjection2.SetItemIndex(zones.front().Position);
+    std::string text = zones.front().Side.Label + " selected for " + where;
+    if (zones.size() > 1) text += "; its area is shared with " + zoneList(zones, 1);
+    return text;
+}
+
+// The zones typed grid values fit; the status text.
+std::string findZoneOfGridValues(SinglePointPage& page, XyProjectionKind family, const Platform& platform)
+{
+    const char sep = platform.DecimalSeparator;
+    const double x = ReadBox(page.EditX.GetText(), kXBox, sep);
+    const double y = ReadBox(page.EditY.GetText(), kYBox, sep);
+    const int position = page.BoxEllipsoid2.GetItemIndex();
+    if (position < 0) return std::string(kChooseEllipsoidMessage) + ": nothing is selected in the Ellipsoid list";
+    const Ellipsoid ellipsoid = LoadEllipsoid(platform, kEllipsoidFileName, position + 1);
+    const std::vector<FoundZone> zones = ZonesForGridValues(family, x, y, ellipsoid, platform);
+    const std::string values = "X " + FloatToStr(x, sep) + ", Y " + FloatToStr(y, sep);
+    if (zones.empty()) {
+        return std::string("No ") + familyText(family) + " zone places " + values + " inside its area; nothing changed";
+    }
+    page.BoxProjection2.SetItemIndex(zones.front().Position);
+    if (zones.size() == 1) return values + " lie inside the area of " + zones.front().Side.Label + " only; selected";
+    return values + " lie inside the areas of " + std::to_string(zones.size()) + " zones: " + zoneList(zones, 0) +
+           "; " + zones.front().Side.Label + " selected";
 }
 
 // A list with nothing selected would read line 1 of its table: a plausible
@@ -144,8 +225,11 @@ SinglePointRequest ReadSinglePointRequest(const SinglePointPage& page)
             .EllipsoidPosition = page.BoxEllipsoid2.GetItemIndex()};
 }
 
-std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform, TmEngine engine)
+std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Platform& platform, TmEngine engine,
+                                                 SinglePointDecimals decimals)
 {
+    decimals.Degrees = std::clamp(decimals.Degrees, kFewestDegreeDecimals, kMostDegreeDecimals);
+    decimals.Grid = std::clamp(decimals.Grid, kFewestGridDecimals, kMostGridDecimals);
     const SinglePointRequest request = ReadSinglePointRequest(page);
     if (!selectionsUsable(request, platform.Messages)) return std::nullopt;
     Ellipsoid ellipsoid;
@@ -164,23 +248,75 @@ std::optional<SinglePointResult> ButConvertClick(SinglePointPage& page, const Pl
                              .EllipsoidName = ellipsoid.Name,
                              .DegreesFromCentralMeridian = std::nullopt,
                              .OutsideNotice = std::nullopt,
-                             .Engine = std::nullopt};
+                             .Engine = std::nullopt,
+                             .Factors = std::nullopt,
+                             .LatitudeDms = {},
+                             .LongitudeDms = {},
+                             .Latitude = {},
+                             .Longitude = {},
+                             .X = {},
+                             .Y = {}};
     if (request.Family && !runPath(texts, request, ellipsoid, engine, platform, result)) return std::nullopt;
 
     // The output steps round what the boxes will show; in the forward direction
     // that includes the typed latitude and longitude.
     if (request.Direction == ConversionDirection::DegreesToXy) {
-        roundBox(texts.X, kXBox, kGridDecimals, sep);
-        roundBox(texts.Y, kYBox, kGridDecimals, sep);
+        roundBox(texts.X, kXBox, decimals.Grid, sep);
+        roundBox(texts.Y, kYBox, decimals.Grid, sep);
     }
-    roundDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, sep);
-    roundDegreesBox(texts.Latitude, kLatitudeBox, AngleAxis::Latitude, sep);
+    roundDegreesBox(texts.Longitude, kLongitudeBox, AngleAxis::Longitude, decimals.Degrees, sep);
+    roundDegreesBox(texts.Latitude, kLatitudeBox, AngleAxis::Latitude, decimals.Degrees, sep);
+    result.Latitude = texts.Latitude;
+    result.Longitude = texts.Longitude;
+    result.X = texts.X;
+    result.Y = texts.Y;
 
     page.EditX.SetText(texts.X);
     page.EditY.SetText(texts.Y);
     page.EditLongitude.SetText(texts.Longitude);
     page.EditLatitude.SetText(texts.Latitude);
     return result;
+}
+
+std::string DetailsText(const SinglePointResult& result)
+{
+    if (result.LatitudeDms.empty()) return {};
+    std::string text;
+    if (result.Factors) {
+        text += "Scale factor ";
+        AppendFixed(text, result.Factors->Scale, kScaleDecimals);
+        text += ", convergence ";
+        AppendFixed(text, result.Factors->Convergence, kConvergenceDecimals);
+        text += "\xC2\xB0, ";
+    }
+    return text + result.LatitudeDms + " " + result.LongitudeDms;
+}
+
+std::string CopyText(const SinglePointResult& result)
+{
+    const bool forward = result.Direction == ConversionDirection::DegreesToXy;
+    const std::string grid = "X " + result.X + "\tY " + result.Y + "\n";
+    const std::string degrees = "Latitude " + result.Latitude + "\tLongitude " + result.Longitude + "\n";
+    std::string text = forward ? grid + degrees : degrees + grid;
+    const std::string details = DetailsText(result);
+    if (!details.empty()) text += details + "\n";
+    return text;
+}
+
+std::string ButFindZoneClick(SinglePointPage& page, const Platform& platform)
+{
+    const auto family = CheckedGridFamily(page);
+    if (!family) return "Choose your XY Projection first: the zone is found among its zones";
+    try {
+        return page.ButtonDegreesToXY.IsChecked() ? findZoneOfDegrees(page, *family, platform)
+                                                  : findZoneOfGridValues(page, *family, platform);
+    } catch (const CommandError& error) {
+        std::string text = error.what();
+        for (char& c : text) {
+            if (c == '\n') c = ' ';
+        }
+        return text + "; nothing changed";
+    }
 }
 
 void FillZoneList(SinglePointPage& page, XyProjectionKind family, const Platform& platform)

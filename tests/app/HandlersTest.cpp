@@ -369,15 +369,17 @@ TEST_F(HandlersTest, GoConvertsInTheFileGridFamily)
         const char* XLabel;
         const char* FirstZone;
     } cases[]{
-        {"ButFileNAD83", 0, false, "1 86 32\n", 184251.763170, 166316.186638, 1e-3, "Zone:", "Longitude",
+        {"ButFileNAD83", 0, false, "1 86 32\n", 184251.763170, 166316.186638, 1e-3, "&Zone:", "Longitude",
          "Alabama East"},
-        {"ButFileUTMS", 22, true, "5 400000 6000000\n", -46.111478032, -36.139560450, 2e-6, "UTM Zone:", "Easting",
+        {"ButFileUTMS", 22, true, "5 400000 6000000\n", -46.111478032, -36.139560450, 2e-6, "UTM &Zone:", "Easting",
          "South Zone 1, central parallel: 177W"},
-        {"ButFileNAD27", 1, true, "6 500000 0\n", -87.5, 30.0, 1e-6, "Zone:", "X (ftUS)", "Alabama East"},
+        {"ButFileNAD27", 1, true, "6 500000 0\n", -87.5, 30.0, 1e-6, "&Zone:", "X (ftUS)", "Alabama East"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Family);
         Folder.Write("in.txt", c.Input);
+        // A typed output that exists is replaced only after a question; each case writes a new one.
+        std::filesystem::remove(Folder.Path / "out.txt");
         Open();
         Click("TabSheet1", c.Family);
         EXPECT_EQ(List("BoxProjection").itemText(0).toStdString(), c.FirstZone);
@@ -397,7 +399,7 @@ TEST_F(HandlersTest, GoConvertsInTheFileGridFamily)
     }
     Click("TabSheet1", "ButFileUTMN");  // back to the start's family and zone
     EXPECT_EQ(List("BoxProjection").currentIndex(), 28);
-    EXPECT_EQ(Button("ButtonUTMToDegrees").text().toStdString(), "UTM to Degrees");
+    EXPECT_EQ(Button("ButtonUTMToDegrees").text().toStdString(), "UTM to &Degrees");
 }
 
 }  // namespace

@@ -257,7 +257,7 @@ TEST_F(BatchRun, SkipFirstRowActsOnOneRunOnly)
         GOClick(page, platform);
         ADD_FAILURE() << "the header was read as a row without an error";
     } catch (const ConvertError& error) {
-        EXPECT_STREQ(error.what(), "Line 1: 'Sp' is not a valid floating point value");
+        EXPECT_STREQ(error.what(), "Line 1: 'Sp' is not a valid floating point value; check 'Keep other columns' to keep text point IDs");
     }
     EXPECT_EQ(output(), first);
 }

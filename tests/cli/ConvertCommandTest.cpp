@@ -2,6 +2,7 @@
 // standard error and the right exit status, files are all or nothing, and
 // worked values agree with PROJ.
 
+#include "batch/FileConversion.hpp"
 #include "cli/Arguments.hpp"
 #include "cli/ConvertCommand.hpp"
 #include "RunCommand.hpp"
@@ -311,6 +312,93 @@ TEST(ConvertCommand, ListsNameZonesAsTheyAreTyped)
     const Result utm = run({"--list-zones", "utm"});
     EXPECT_NE(utm.Out.find("utm:29N\tEPSG:32629\tcentral meridian 9W\n"), std::string::npos);
     EXPECT_NE(run({"--list-ellipsoids"}).Out.find("WGS 84\t6378137\t298.257223563\n"), std::string::npos);
+}
+
+TEST(ConvertCommand, WhichZoneNamesEveryZoneThatHoldsThePoint)
+{
+    // UTM zones by the published rule (Bergen's 3E..6E in 32V); State Plane
+    // zones from the EPSG extents, nearest area centre first.
+    const struct {
+        std::vector<std::string> Point;
+        int Status;
+        const char* Out;
+    } rows[] = {
+        {{"60.39", "5.32"}, 0, "utm:32N  WGS 84 / UTM zone 32N  EPSG:32632\n"},
+        {{"78.2", "15.6"}, 0, "utm:33N  WGS 84 / UTM zone 33N  EPSG:32633\n"},
+        {{"29d45m37.44s N", "95d22m11.28s W"}, 0,
+         "utm:15N  WGS 84 / UTM zone 15N  EPSG:32615\n"
+         "nad27:\"Texas South Central\"  NAD27 / Texas South Central  EPSG:32040\n"
+         "nad83:\"Texas South Central\"  NAD83 / Texas South Central  EPSG:32140\n"},
+        {{"86", "0"}, 1, ""},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> arguments{"--which-zone"};
+        arguments.insert(arguments.end(), row.Point.begin(), row.Point.end());
+        const Result result = run(arguments);
+        EXPECT_EQ(result.Status, row.Status) << row.Point[0];
+        EXPECT_EQ(result.Out, row.Out);
+        EXPECT_EQ(result.Err.empty(), row.Status == 0) << result.Err;
+    }
+    EXPECT_EQ(run({"--which-zone", "95", "0"}).Status, 2);
+}
+
+// Each point in the zone of the published rule; the values as cs2cs -f %.4f
+// EPSG:4326 EPSG:326zz/327zz gives them (PROJ 9.1.1). The series lies within
+// 1 mm of PROJ this near the central meridians, and Svalbard's 33X point 4.4
+// degrees out stays within 1 mm too: tolerance 1 mm.
+TEST(ConvertCommand, UtmAutoPutsEachPointInItsZone)
+{
+    const Result result = run({"--from", "geo", "--to", "utm:auto"},
+                              "1 5.32 60.39\n2 15.6 78.2\n3 18.4 -33.9\n4 179.9 10\n5 5 86\n");
+    EXPECT_EQ(result.Status, 1);  // line 5 lies north of every zone
+    EXPECT_NE(result.Err.find("<stdin>:5: the point lies north of 84N"), std::string::npos) << result.Err;
+    const struct {
+        double X, Y;
+        const char* Zone;
+    } rows[] = {
+        {297230.2202, 6700510.1753, "32N"},  // Bergen: 32V reaches 3E
+        {513696.9454, 8680760.0532, "33N"},  // Svalbard
+        {259583.2217, 6245888.0454, "34S"},
+        {817955.4277, 1106810.6571, "60N"},
+    };
+    std::istringstream lines(result.Out);
+    for (const auto& row : rows) {
+        std::string id, zone;
+        double x = 0, y = 0;
+        lines >> id >> x >> y >> zone;
+        EXPECT_EQ(zone, row.Zone) << id;
+        EXPECT_NEAR(x, row.X, 1e-3) << id;
+        EXPECT_NEAR(y, row.Y, 1e-3) << id;
+    }
+    const Result csv = run({"--from", "geo", "--to", "utm:auto:nad83", "--format", "csv"}, "1 -95.37 29.76\n");
+    EXPECT_EQ(csv.Out.substr(0, csv.Out.find('\r')), "A,easting_m,northing_m,utm_zone");
+    EXPECT_NE(csv.Out.find(",15N\r\n"), std::string::npos);
+    EXPECT_EQ(run({"--from", "utm:auto", "--to", "geo"}).Status, 2);
+}
+
+// The File page's "Keep other columns" and kartoval-convert run the same loop:
+// the same file gives the same bytes, text IDs and other fields included.
+TEST(ConvertCommand, KeepOtherColumnsWritesWhatTheCommandWrites)
+{
+    TempFolder folder;
+    const std::string input = "sp lon lat elev code\nL101-1001 10.5 40.25 12.0 TREE\nL101-1002 8.25 41.5 13.5 \"big rock\"\n";
+    folder.Write("in.txt", input);
+    FakeMessages messages;
+    const Platform platform{messages, KARTOVAL_DATA_DIR, '.'};
+    FileConversionSettings settings;
+    settings.InputPath = (folder.Path / "in.txt").string();
+    settings.OutputPath = (folder.Path / "out.txt").string();
+    settings.EllipsoidPosition = 41;  // WGS 84, line 42 of ellips.txt
+    settings.ZonePosition = 31;       // zone 32
+    settings.WestWithoutMinus = false;
+    settings.SkipFirstRow = true;
+    settings.KeepColumns = true;
+    const auto never = [](const std::string&) { return false; };
+    ASSERT_TRUE(std::holds_alternative<FileRunSummary>(RunFileConversion(settings, platform, never)));
+    const Result command = run({"--from", "geo", "--to", "utm:32N", "--header", "1"}, input);
+    ASSERT_EQ(command.Status, 0) << command.Err;
+    EXPECT_EQ(folder.Read("out.txt"), command.Out);
+    EXPECT_NE(command.Out.find("L101-1002\t"), std::string::npos);
 }
 
 TEST(ConvertCommand, ZoneCodesAndAngleSpellingsReadAsTheirPlainForms)

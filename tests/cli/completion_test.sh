@@ -19,4 +19,8 @@ complete_words kartoval-convert --ellipsoid 'Clarke 1866 M'
 [ "${COMPREPLY[*]}" = 'Clarke\ 1866\ Michigan' ] || fail "ellipsoid: ${COMPREPLY[*]}"
 complete_words kartoval-convert --report
 [ "${COMPREPLY[*]}" = '--report-shift' ] || fail "option: ${COMPREPLY[*]}"
+complete_words kartoval-convert --to utm : a
+[ "${COMPREPLY[*]}" = 'auto auto:nad27 auto:nad83' ] || fail "utm:auto: ${COMPREPLY[*]}"
+complete_words kartoval-convert --from utm:a
+[ "${#COMPREPLY[@]}" -eq 0 ] || fail "utm:auto offered to --from: ${COMPREPLY[*]}"
 echo "completion checks passed"
