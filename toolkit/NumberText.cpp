@@ -207,6 +207,13 @@ std::string Trim(std::string_view text)
     return std::string(text.substr(first, last - first));
 }
 
+std::optional<double> QuickPlainDecimal(std::string_view text)
+{
+    double value = 0.0;
+    if (readShortDecimal(text, value)) return value;
+    return std::nullopt;
+}
+
 std::optional<double> TryStrToFloat(std::string_view text, char decimalSeparator)
 {
     // A plain text with a point is what tryParse would hand from_chars

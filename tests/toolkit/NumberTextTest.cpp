@@ -205,7 +205,9 @@ TEST(NumberText, PlainDecimalsReadAsFromCharsReadsThem)
         std::from_chars(text.data(), text.data() + text.size(), expected);
         const std::optional<double> read = TryStrToFloat(text);
         const double fileRead = FileStrToFloat(text, ',');
+        const std::optional<double> quick = QuickPlainDecimal(text);
         return read && std::memcmp(&*read, &expected, sizeof expected) == 0 &&
+               (!quick || std::memcmp(&*quick, &expected, sizeof expected) == 0) &&
                std::memcmp(&fileRead, &expected, sizeof expected) == 0;
     };
     for (const char* text : {"9007199254740992", "9007199254740993", "-900719925474099.3", "-0.0", "5.", "-.5",
