@@ -258,6 +258,12 @@ private:
             if (west) value = -value;
             return TextProblem::None;
         }
+        if (!options_.WestWithoutMinus) {
+            if (const std::optional<double> quick = QuickPlainDecimal(text)) {
+                value = *quick;
+                return TextProblem::None;
+            }
+        }
         if (s.Axis) return ParseDegrees(text, *s.Axis, west && options_.MinusIsError, value);
         return ParsePlainNumber(text, value);
     }

@@ -1,5 +1,7 @@
 #include "batch/LineFields.hpp"
 
+#include "toolkit/ByteScan.hpp"
+
 #include <cstring>
 
 namespace kartoval {
@@ -25,7 +27,7 @@ void splitBlanks(std::string_view line, std::vector<FieldSpan>& fields)
         while (i < n && isBlank(line[i])) ++i;
         if (i == n) return;
         const std::size_t start = i;
-        while (i < n && line[i] != ' ' && line[i] != '\t') ++i;
+        i = static_cast<std::size_t>(FindEitherByte(line.data() + i, line.data() + n, ' ', '\t') - line.data());
         std::size_t stop = i;
         while (isBlank(line[stop - 1])) --stop;  // line[start] is not blank
         fields.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(stop), false});

@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
+#include <utility>
 
 namespace kartoval {
 namespace {
@@ -29,6 +31,16 @@ constexpr std::size_t kShortestPacked = 5;
 constexpr std::array<std::uint64_t, kMaxDecimals + 1> kPowersOfTen{
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000, 100000000000,
     1000000000000};
+
+// "00" to "99", indexed by twice the number.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t k = 0; k < 100; ++k) {
+        pairs[2 * k] = static_cast<char>('0' + k / 10);
+        pairs[2 * k + 1] = static_cast<char>('0' + k % 10);
+    }
+    return pairs;
+}();
 
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -265,36 +277,69 @@ std::string AngleProblemText(TextProblem problem, AngleAxis axis, bool westWitho
     return text + decimal;
 }
 
+namespace {
+
+// Writes `units` (of 10^-Decimals) in fixed notation backwards from `end`,
+// two digits at a time; returns where the text starts. With the decimals a
+// constant, the divisions are multiplications.
+template <std::size_t Decimals>
+char* writeUnits(char* end, std::uint64_t units)
+{
+    constexpr std::uint64_t kScale = kPowersOfTen[Decimals];
+    char* first = end;
+    if constexpr (Decimals > 0) {
+        std::uint64_t fraction = units % kScale;
+        for (std::size_t k = 0; k + 1 < Decimals; k += 2, fraction /= 100) {
+            first -= 2;
+            std::memcpy(first, &kDigitPairs[2 * (fraction % 100)], 2);
+        }
+        if constexpr (Decimals % 2 == 1) *--first = static_cast<char>('0' + fraction);
+        *--first = '.';
+    }
+    const char* const wholeEnd = first;
+    std::uint64_t whole = units / kScale;
+    for (; whole >= 10; whole /= 100) {
+        first -= 2;
+        std::memcpy(first, &kDigitPairs[2 * (whole % 100)], 2);
+    }
+    // The odd digit left, or the zero of a value below one.
+    if (whole > 0 || first == wholeEnd) *--first = static_cast<char>('0' + whole);
+    return first;
+}
+
+template <std::size_t... Decimals>
+constexpr std::array<char* (*)(char*, std::uint64_t), sizeof...(Decimals)> unitsWriters(
+    std::index_sequence<Decimals...>)
+{
+    return {&writeUnits<Decimals>...};
+}
+
+constexpr auto kUnitsWriters = unitsWriters(std::make_index_sequence<kMaxDecimals + 1>());
+
+}  // namespace
+
 void AppendFixed(std::string& out, double value, int decimals)
 {
     decimals = decimals < 0 ? 0 : (decimals > kMaxDecimals ? kMaxDecimals : decimals);
-    const std::uint64_t scaleInt = kPowersOfTen[static_cast<std::size_t>(decimals)];
-    const auto scale = static_cast<double>(scaleInt);
+    const auto scale = static_cast<double>(kPowersOfTen[static_cast<std::size_t>(decimals)]);
     const double magnitude = std::fabs(value);
-    if (magnitude * scale >= 1.0 && magnitude * scale < kExactIntegers) {
+    const double p = magnitude * scale;
+    if (p >= 1.0 && p < kExactIntegers) {
         // Rounded on integers, exactly as the general conversion rounds: the
         // scaled value p and its rounding error (one fused multiply-add) are
-        // value x 10^d exactly, and ties go to the even digit.
-        const double p = magnitude * scale;
-        const double error = std::fma(magnitude, scale, -p);
+        // value x 10^d exactly, and ties go to the even digit. The error is at
+        // most half a unit in p's last place, below p x 2^-53, so it can only
+        // tip a p that close to a tie: any other is decided without it.
         const double whole = std::floor(p);
-        const double aboveHalf = (p - whole - 0.5) + error;
+        double aboveHalf = p - whole - 0.5;  // exact: p - whole has p's last place
+        if (std::fabs(aboveHalf) <= p * 0x1p-53) aboveHalf += std::fma(magnitude, scale, -p);
         auto units = static_cast<std::uint64_t>(whole);
         if (aboveHalf > 0.0 || (aboveHalf == 0.0 && (units & 1U) != 0)) ++units;
-        std::array<char, 48> buffer;
-        char* end = buffer.data();
-        if (value < 0.0 && units != 0) *end++ = '-';
-        end = std::to_chars(end, buffer.data() + buffer.size(), units / scaleInt).ptr;
-        if (decimals > 0) {
-            *end++ = '.';
-            std::uint64_t fraction = units % scaleInt;
-            for (int k = decimals - 1; k >= 0; --k) {
-                end[k] = static_cast<char>('0' + fraction % 10);
-                fraction /= 10;
-            }
-            end += decimals;
-        }
-        out.append(buffer.data(), end);
+        std::array<char, 24> buffer;
+        char* const end = buffer.data() + buffer.size();
+        char* first = kUnitsWriters[static_cast<std::size_t>(decimals)](end, units);
+        if (value < 0.0 && units != 0) *--first = '-';
+        out.append(first, end);
         return;
     }
     std::array<char, kLongestFixed> buffer;

@@ -1,5 +1,7 @@
 #include "toolkit/LineReader.hpp"
 
+#include "toolkit/ByteScan.hpp"
+
 #include <algorithm>
 #include <cstring>
 #include <system_error>
@@ -9,8 +11,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
@@ -88,7 +88,7 @@ LineReader::Result LineReader::Next(std::string_view& line)
     for (;;) {
         const char* start = buffer_.get() + begin_;
         const std::size_t available = end_ - begin_;
-        const char* stop = std::find_if(start + scanned, start + available, isLineEnd);
+        const char* stop = FindEitherByte(start + scanned, start + available, '\n', '\r');
         if (stop != start + available) {
             const auto length = static_cast<std::size_t>(stop - start);
             begin_ += length + 1;

@@ -84,6 +84,52 @@ bool isPlainDecimal(std::string_view s)
     return i == n;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kExactIntegerLimit = std::uint64_t{1} << 53;
+constexpr int kMostUnsignedDigits = 19;  // 10^19 - 1 fits an unsigned 64-bit integer
+
+// Reads "-123.456" (an optional minus, digits, an optional point and digits,
+// nothing else) when its digits make an integer a double holds exactly and
+// its decimals are at most 22: the integer and the power of ten are then both
+// exact, and one correctly rounded division gives the double nearest to the
+// text, as from_chars would (Clinger's fast path). False for any other text,
+// which from_chars reads instead.
+bool readShortDecimal(std::string_view s, double& value)
+{
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    std::uint64_t digits = 0;
+    int count = 0;
+    for (; p != end && isDigit(*p); ++p, ++count) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    int decimals = 0;
+    if (p != end && *p == '.') {
+        for (++p; p != end && isDigit(*p); ++p, ++decimals) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    }
+    count += decimals;
+    if (p != end || count == 0 || count > kMostUnsignedDigits || digits > kExactIntegerLimit ||
+        decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+        return false;
+    }
+    const double magnitude = static_cast<double>(digits) / kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+// A plain decimal (isPlainDecimal) as from_chars reads it; false for any
+// other text and when from_chars doesn't read it whole (out of range, say).
+bool readPlainDecimal(std::string_view s, double& value)
+{
+    if (readShortDecimal(s, value)) return true;
+    if (!isPlainDecimal(s)) return false;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return error == std::errc() && end == s.data() + s.size();
+}
+
 // The decimal exponent of the first nonzero digit of a text `normalise`
 // made, exponent included ("0.05e3" gives 1); a text of zeros gives 0. The
 // exponent saturates far outside the range of double.
@@ -161,8 +207,20 @@ std::string Trim(std::string_view text)
     return std::string(text.substr(first, last - first));
 }
 
+std::optional<double> QuickPlainDecimal(std::string_view text)
+{
+    double value = 0.0;
+    if (readShortDecimal(text, value)) return value;
+    return std::nullopt;
+}
+
 std::optional<double> TryStrToFloat(std::string_view text, char decimalSeparator)
 {
+    // A plain text with a point is what tryParse would hand from_chars
+    // anyway: skip its trimmed and rewritten copies. Out of range or not,
+    // anything from_chars doesn't read whole takes the general road.
+    double value = 0.0;
+    if (decimalSeparator == '.' && readPlainDecimal(text, value)) return value;
     return tryParse(text, decimalSeparator);
 }
 
@@ -176,10 +234,7 @@ double StrToFloat(std::string_view text, char decimalSeparator)
 double FileStrToFloat(std::string_view text, char decimalSeparator)
 {
     double value = 0.0;
-    if (isPlainDecimal(text)) {
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error == std::errc() && end == text.data() + text.size()) return value;
-    }
+    if (readPlainDecimal(text, value)) return value;
     if (const std::optional<double> read = tryParse(text, '.')) return *read;
     if (decimalSeparator != '.') {
         if (const std::optional<double> read = tryParse(text, decimalSeparator)) return *read;

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   proj-bin proj-data libproj-dev libtiff-dev pkg-config time
   xvfb xauth
-  dpkg-dev file man-db groff-base desktop-file-utils
+  dpkg-dev file man-db groff-base desktop-file-utils zsh
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -24,7 +24,7 @@ grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks Qt: $depends"
 for file in usr/bin/kartoval usr/bin/kartoval-convert usr/share/kartoval/ellips.txt \
             usr/share/kartoval/grids/SHA256SUMS usr/share/applications/kartoval.desktop \
             usr/share/icons/hicolor/scalable/apps/kartoval.svg usr/share/doc/kartoval/copyright \
-            usr/share/bash-completion/completions/kartoval-convert; do
+            usr/share/bash-completion/completions/kartoval-convert usr/share/zsh/vendor-completions/_kartoval-convert; do
   [ -e "$root/$file" ] || fail "$file is not in the package"
 done
 (cd "$root/usr/share/kartoval/grids" && sha256sum --quiet -c SHA256SUMS) || fail "grid checksums"

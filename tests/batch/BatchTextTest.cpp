@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -77,20 +78,35 @@ TEST(DegreesText, ReadsEverySpellingAndRefusesTheImpossible)
     }
 }
 
+// Written on integers, fixed notation must equal to_chars's exactly: spread
+// values of 1e-7 to 1e17 (past 2^53 units, where to_chars takes over), and
+// values within two units in the last place of a decimal tie (n + 1/2) x
+// 10^-d, where rounding the scaled value alone would go wrong.
 TEST(DegreesText, FixedNotationMatchesToCharsForEveryDecimalCount)
 {
     std::mt19937_64 random(20040);
-    std::uniform_real_distribution<double> magnitude(-7.0, 7.0);
+    std::uniform_real_distribution<double> magnitude(-7.0, 17.0);
+    std::uniform_real_distribution<double> tieDigits(0.0, 16.0);
+    const auto check = [](double value, int decimals) {
+        char buffer[400];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+        std::string expected(buffer, end);
+        if (expected.find_first_of("123456789") == std::string::npos && expected[0] == '-') expected.erase(0, 1);
+        std::string written;
+        AppendFixed(written, value, decimals);
+        return written == expected;
+    };
     for (int decimals = 0; decimals <= 12; ++decimals) {
-        for (int k = 0; k < 2000; ++k) {
-            const double value = std::pow(10.0, magnitude(random)) * (k % 2 == 0 ? 1 : -1);
-            char buffer[400];
-            const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-            std::string expected(buffer, end);
-            if (expected.find_first_of("123456789") == std::string::npos && expected[0] == '-') expected.erase(0, 1);
-            std::string written;
-            AppendFixed(written, value, decimals);
-            ASSERT_EQ(written, expected) << value << " with " << decimals;
+        for (int k = 0; k < 30'000; ++k) {
+            const double sign = k % 2 == 0 ? 1 : -1;
+            const double value = sign * std::pow(10.0, magnitude(random));
+            ASSERT_TRUE(check(value, decimals)) << value << " with " << decimals;
+            const double units = std::floor(std::pow(10.0, tieDigits(random)));
+            double nearTie = sign * (units + 0.5) / std::pow(10.0, decimals);
+            nearTie = std::nextafter(std::nextafter(nearTie, 0.0), 0.0);
+            for (int step = 0; step < 5; ++step, nearTie = std::nextafter(nearTie, 2 * nearTie)) {
+                ASSERT_TRUE(check(nearTie, decimals)) << nearTie << " with " << decimals;
+            }
         }
     }
 }

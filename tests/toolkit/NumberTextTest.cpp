@@ -11,10 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace kartoval {
@@ -189,6 +192,40 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NumberText, FileStrToFloatRefusesACommaUnderAPointLocale)
 {
     EXPECT_THROW((void)FileStrToFloat("6378137,5", '.'), ConvertError);
+}
+
+// Short plain decimals are read without from_chars; they must still give
+// its double bit for bit (both round once, so no tolerance): random digits,
+// 1 to 19 of them with the point anywhere, so that the integer of the digits
+// falls below, near and above 2^53, and the edges written out.
+TEST(NumberText, PlainDecimalsReadAsFromCharsReadsThem)
+{
+    const auto check = [](const std::string& text) {
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const std::optional<double> read = TryStrToFloat(text);
+        const double fileRead = FileStrToFloat(text, ',');
+        const std::optional<double> quick = QuickPlainDecimal(text);
+        return read && std::memcmp(&*read, &expected, sizeof expected) == 0 &&
+               (!quick || std::memcmp(&*quick, &expected, sizeof expected) == 0) &&
+               std::memcmp(&fileRead, &expected, sizeof expected) == 0;
+    };
+    for (const char* text : {"9007199254740992", "9007199254740993", "-900719925474099.3", "-0.0", "5.", "-.5",
+                             "0.0000000000000000000001", "1234567890123456789", "12345678901234567890"}) {
+        EXPECT_TRUE(check(text)) << text;
+    }
+    std::mt19937_64 random(19);
+    std::string text;
+    for (int k = 0; k < 1'000'000; ++k) {
+        const auto digits = static_cast<int>(1 + random() % 19);
+        const auto point = static_cast<int>(random() % static_cast<unsigned>(digits + 2));
+        text = random() % 2 == 0 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            if (d == point) text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        ASSERT_TRUE(check(text)) << text;
+    }
 }
 
 TEST(NumberText, FileStrToFloatRefusesGarbageWithTheSameMessage)
