@@ -6,6 +6,7 @@
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
 #include "app/SinglePageCues.hpp"
+#include "app/StatusText.hpp"
 #include "batch/FileConversionPage.hpp"
 #include "refdata/DataCheck.hpp"
 #include "refdata/Ellipsoids.hpp"
@@ -15,8 +16,18 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
+
+#include <filesystem>
 
 namespace kartoval {
 namespace {
@@ -28,6 +39,10 @@ constexpr char kLastColumnLetter = 'J';
 constexpr int kDefaultSpColumn = 0;   // "A"
 constexpr int kDefaultLonColumn = 1;  // "B"
 constexpr int kDefaultLatColumn = 2;  // "C"
+// The window's size at first start, when its content fits in it.
+constexpr QSize kDefaultSize(673, 446);
+
+std::string folderOf(const std::string& file) { return std::filesystem::path(file).parent_path().string(); }
 
 }  // namespace
 
@@ -129,6 +144,8 @@ TMain::TMain(const AppServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     form_->setupUi(this);
+    buildMenu();
+    buildStatusBar();
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
     try {
@@ -136,8 +153,11 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     } catch (const CommandError&) {
         // The codes only add to the zone list's tooltip; without them it names the zone alone.
     }
-    fileExtras_ = new FileRunExtras(*form_->TabSheet1, *form_->EditOutput, controls_->FilePage, platform_);
+    fileExtras_ = new FileRunExtras(*form_->TabSheet1, *form_->OutputRow, *form_->GoRow, controls_->FilePage, platform_);
     connect(&fileExtras_->ShowPointsButton(), &QAbstractButton::clicked, this, &TMain::ShowPointsClick);
+    // The added controls take their place in the reading order.
+    QWidget::setTabOrder(form_->EditOutput, form_->TabSheet1->findChild<QComboBox*>(QStringLiteral("BoxFormat")));
+    QWidget::setTabOrder(form_->GO, &fileExtras_->ShowPointsButton());
     connectHandlers();
     connectCues();
 
@@ -163,24 +183,46 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxLat.SetItemIndex(kDefaultLatColumn);
     c.BoxSP.SetItemIndex(kDefaultSpColumn);
     c.BoxMinusW.SetChecked(true);
-    // A message at start (a missing table) stays readable once its box is gone.
+    // A message at start (a missing table) stays readable once its box is
+    // gone, on every page: it concerns them all.
+    std::string startNote;
     if (messages_.LastMessage()) {
-        showStatus(*messages_.LastMessage());
+        startNote = *messages_.LastMessage();
     } else if (const auto notes = ChangedTableNotes(platform_.DataFolder, KARTOVAL_VERSION); !notes.empty()) {
         // A table the user changed is still used; the status line says so at start.
-        showStatus(notes.front() + (notes.size() > 1 ? " (and " + std::to_string(notes.size() - 1) + " more)" : ""));
+        startNote = notes.front() + (notes.size() > 1 ? " (and " + std::to_string(notes.size() - 1) + " more)" : "");
     }
-    // The third page builds and wires itself and reports on the window's
-    // status line; the page shown at start stays.
-    auto* datumPage = new DatumShiftTab(platform_, form_->PageControl1);
-    form_->PageControl1->addTab(datumPage, QStringLiteral("Datum Shift"));
-    connect(datumPage, &DatumShiftTab::StatusChanged, this,
-            [this](const QString& text) { showStatus(FromQString(text)); });
-    connect(form_->TmEngine, &QComboBox::currentIndexChanged, this,
-            [this, datumPage] { datumPage->SetTmEngine(tmEngine()); });
+    // The third page builds and wires itself and reports on its own status
+    // line; the page shown at start stays.
+    datumPage_ = new DatumShiftTab(platform_, form_->PageControl1);
+    form_->PageControl1->addTab(datumPage_, QStringLiteral("Datum Shift"));
+    connect(datumPage_, &DatumShiftTab::StatusChanged, this,
+            [this](const QString& text) { showStatus(datumPage_, FromQString(text)); });
+    connect(form_->TmEngine, &QComboBox::currentIndexChanged, this, [this] { datumPage_->SetTmEngine(tmEngine()); });
+    connect(form_->PageControl1, &QTabWidget::currentChanged, this, &TMain::showPageStatus);
+    for (QString& status : pageStatus_) status = ToQString(startNote);
+    showPageStatus();
+
+    resize(kDefaultSize.expandedTo(minimumSizeHint()));
+    defaults_ = captureSettings();
+    remember_ = services.RememberSettings;
+    if (remember_) {
+        QSettings settings(QStringLiteral("Kartoval"), QStringLiteral("kartoval"));
+        QVariantMap saved = defaults_;
+        for (const QString& key : settings.allKeys()) saved.insert(key, settings.value(key));
+        applySettings(saved);
+    }
 }
 
-TMain::~TMain() = default;
+TMain::~TMain()
+{
+    if (remember_) saveSettings();
+    // The pages and the lists go after the status bar: their last signals
+    // must not reach it.
+    for (QObject* sender : {static_cast<QObject*>(form_->PageControl1), static_cast<QObject*>(form_->TmEngine)})
+        sender->disconnect(this);
+    datumPage_->disconnect(this);
+}
 
 void TMain::connectHandlers()
 {
@@ -212,6 +254,16 @@ void TMain::connectCues()
     }
     connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, [c] { c->SinglePageCues.DirectionChanged(); });
     connect(form_->BoxProjection2, &QComboBox::currentIndexChanged, this, [this] { updateZoneTip(); });
+    // The user's choice of zone is kept per family; a refill after a family
+    // change is not a choice.
+    connect(form_->BoxProjection2, &QComboBox::activated, this, [this](int position) {
+        const int family = checkedFamily(false);
+        if (family >= 0) singleZones_[static_cast<std::size_t>(family)] = form_->BoxProjection2->itemText(position);
+    });
+    connect(form_->BoxProjection, &QComboBox::activated, this, [this](int position) {
+        const int family = checkedFamily(true);
+        if (family >= 0) fileZones_[static_cast<std::size_t>(family)] = form_->BoxProjection->itemText(position);
+    });
     new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
     new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }
@@ -228,18 +280,103 @@ void TMain::onChecked(QAbstractButton* button, void (TMain::*handler)())
 
 void TMain::report(const std::function<void()>& command) { ReportErrors(platform_.Messages, command); }
 
-void TMain::showStatus(const std::string& text)
+void TMain::showStatus(QWidget* page, const std::string& text)
 {
-    form_->StatusLine->setText(ToQString(text));
-    form_->StatusLine->setToolTip(ToQString(text));
+    const int position = form_->PageControl1->indexOf(page);
+    if (position < 0 || static_cast<std::size_t>(position) >= pageStatus_.size()) return;
+    pageStatus_[static_cast<std::size_t>(position)] = ToQString(text);
+    showPageStatus();
+}
+
+// The bar shows the last message of the page on show, never another page's.
+void TMain::showPageStatus()
+{
+    const int position = form_->PageControl1->currentIndex();
+    const bool known = position >= 0 && static_cast<std::size_t>(position) < pageStatus_.size();
+    statusText_->SetMessage(known ? pageStatus_[static_cast<std::size_t>(position)] : QString());
+}
+
+// The message takes the bar's width; the transverse Mercator choice keeps its
+// place at the right.
+void TMain::buildStatusBar()
+{
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    statusText_ = new StatusText(bar);
+    bar->addWidget(statusText_, 1);
+    auto* engineLabel = new QLabel(QStringLiteral("T&M:"), bar);
+    engineLabel->setObjectName(QStringLiteral("LabTmEngine"));
+    engineLabel->setBuddy(form_->TmEngine);
+    bar->addPermanentWidget(engineLabel);
+    bar->addPermanentWidget(form_->TmEngine);
+    form_->MainLayout->addWidget(bar);
+}
+
+// One "Settings" menu: the decimals of the Single page's results and the way
+// back to the first start. F10 opens it from the keyboard, as on most
+// desktops; no Alt letter is left free on every page.
+void TMain::buildMenu()
+{
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MenuBar"));
+    QMenu* menu = bar->addMenu(QStringLiteral("Settings"));
+    menu->setObjectName(QStringLiteral("MenuSettings"));
+    degreeChoices_ = decimalsMenu(*menu, QStringLiteral("Degree decimals"), {6, 7, 8, 9}, &TMain::setDegreeDecimals);
+    gridChoices_ = decimalsMenu(*menu, QStringLiteral("Grid decimals"), {2, 3, 4}, &TMain::setGridDecimals);
+    menu->addSeparator();
+    QAction* reset = menu->addAction(QStringLiteral("Reset to defaults"), this, &TMain::ResetToDefaults);
+    reset->setObjectName(QStringLiteral("ActionResetToDefaults"));
+    form_->MainLayout->setMenuBar(bar);
+    auto* open = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(open, &QShortcut::activated, this, [bar, menu] {
+        bar->setActiveAction(menu->menuAction());
+    });
+}
+
+QActionGroup* TMain::decimalsMenu(QMenu& menu, const QString& title, std::initializer_list<int> choices,
+                                  void (TMain::*set)(int))
+{
+    QMenu* sub = menu.addMenu(title);
+    auto* group = new QActionGroup(sub);
+    for (const int decimals : choices) {
+        QAction* action = sub->addAction(QString::number(decimals));
+        action->setCheckable(true);
+        action->setData(decimals);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, set, decimals] { (this->*set)(decimals); });
+    }
+    return group;
+}
+
+namespace {
+
+void checkChoice(QActionGroup* group, int decimals)
+{
+    for (QAction* action : group->actions()) action->setChecked(action->data().toInt() == decimals);
+}
+
+}  // namespace
+
+void TMain::setDegreeDecimals(int decimals)
+{
+    degreeDecimals_ = decimals;
+    checkChoice(degreeChoices_, decimals);
+}
+
+void TMain::setGridDecimals(int decimals)
+{
+    gridDecimals_ = decimals;
+    checkChoice(gridChoices_, decimals);
 }
 
 void TMain::ButInputClick()
 {
     report([this] {
         // Cancel leaves both boxes as they were, typed text included.
+        dialogs_.StartIn(inputFolder_, outputFolder_);
         const auto name = dialogs_.OpenInput();
         if (!name) return;
+        inputFolder_ = folderOf(*name);
         controls_->EditInput.SetText(*name);
         // The output starts as the input's own name, so a run replaces the
         // input by its result unless the user names another output.
@@ -250,8 +387,11 @@ void TMain::ButInputClick()
 void TMain::ButOutputClick()
 {
     report([this] {
+        dialogs_.StartIn(inputFolder_, outputFolder_);
         const auto name = dialogs_.SaveOutput();
-        if (name) controls_->EditOutput.SetText(*name);
+        if (!name) return;
+        outputFolder_ = folderOf(*name);
+        controls_->EditOutput.SetText(*name);
     });
 }
 
@@ -265,7 +405,7 @@ void TMain::GOClick()
     messages_.Forget();
     std::optional<FileRunSummary> summary;
     report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_, tmEngine()); });
-    showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
+    showStatus(form_->TabSheet1, summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
     if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
 }
 
@@ -274,11 +414,13 @@ void TMain::ShowPointsClick()
     messages_.Forget();
     std::optional<FileRunSummary> summary;
     report([&] {
+        dialogs_.StartIn(inputFolder_, outputFolder_);
         const auto name = dialogs_.OpenInput();
+        if (name) inputFolder_ = folderOf(*name);
         if (name) summary = kartoval::ShowPointsClick(controls_->FilePage, platform_, *name, tmEngine());
     });
     if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
-    else if (messages_.LastMessage()) showStatus(FailureStatus(messages_.LastMessage()));
+    else if (messages_.LastMessage()) showStatus(form_->TabSheet1, FailureStatus(messages_.LastMessage()));
 }
 
 void TMain::ButtonUTMToDegreesClick()
@@ -307,13 +449,14 @@ void TMain::ButConvertClick()
     report([&] { result = kartoval::ButConvertClick(c.SinglePage, platform_, tmEngine()); });
     if (!result) {
         c.SinglePageCues.ConvertFailed(direction);
-        showStatus(FailureStatus(messages_.LastMessage()));
+        showStatus(form_->TabSheet2, FailureStatus(messages_.LastMessage()));
         return;
     }
     c.SinglePageCues.Converted(result->Direction, result->OutsideNotice);
     const int zone = form_->BoxProjection2->currentIndex();
     const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
-    showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
+    showStatus(form_->TabSheet2,
+               SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
 }
 
 void TMain::updateZoneTip()
@@ -332,7 +475,8 @@ void TMain::familyClick(void (*handler)(SinglePointPage&, const Platform&))
 {
     messages_.Forget();
     report([this, handler] { handler(controls_->SinglePage, platform_); });
-    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
+    if (messages_.LastMessage()) showStatus(form_->TabSheet2, *messages_.LastMessage());
+    selectRememberedZone(false, checkedFamily(false));
 }
 
 void TMain::ButNAD27Click() { familyClick(kartoval::ButNAD27Click); }
@@ -345,6 +489,7 @@ void TMain::ButUTMSClick() { familyClick(kartoval::ButUTMSClick); }
 void TMain::fileFamilyClick(XyProjectionKind family)
 {
     report([this, family] { FileFamilyClick(controls_->FilePage, platform_, family); });
+    selectRememberedZone(true, checkedFamily(true));
     controls_->FileNotice.FamilyChanged(family);
 }
 

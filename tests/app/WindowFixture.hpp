@@ -100,8 +100,9 @@ protected:
     void SetUp() override { WriteTestTables(Folder); }
 
     // A new window; the fakes start afresh, so a table-driven test can open
-    // one window per row.
-    TMain& Open(char decimalSeparator = '.')
+    // one window per row. A window that remembers reads and writes the
+    // settings file the test run keeps in its temporary folder.
+    TMain& Open(char decimalSeparator = '.', bool remember = false)
     {
         Window.reset();
         Messages.Messages.clear();
@@ -111,7 +112,7 @@ protected:
         Files.OutputAnswers.clear();
         Files.InputRuns = 0;
         Files.OutputRuns = 0;
-        Window = std::make_unique<TMain>(AppServices{Messages, Files, Folder.Path, decimalSeparator});
+        Window = std::make_unique<TMain>(AppServices{Messages, Files, Folder.Path, decimalSeparator, remember});
         Window->show();
         return *Window;
     }
