@@ -146,6 +146,14 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->setupUi(this);
     buildMenu();
     buildStatusBar();
+    // A notice coming or going must not move the controls under it.
+    for (QWidget* notice : {static_cast<QWidget*>(form_->DatumNotice), static_cast<QWidget*>(form_->UseDatumEllipsoid),
+                            static_cast<QWidget*>(form_->FileDatumNotice),
+                            static_cast<QWidget*>(form_->UseFileDatumEllipsoid)}) {
+        QSizePolicy policy = notice->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        notice->setSizePolicy(policy);
+    }
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
     try {
