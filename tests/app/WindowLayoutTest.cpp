@@ -10,9 +10,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QSettings>
 
 #include <map>
+#include <set>
 
 namespace kartoval::testing {
 namespace {
@@ -94,6 +97,30 @@ TEST_F(WindowLayoutTest, LayoutNamesEveryInputAndGivesItALabel)
             bool labelled = false;
             for (auto* label : Window->findChildren<QLabel*>()) labelled = labelled || label->buddy() == widget;
             EXPECT_TRUE(labelled) << widget->objectName().toStdString();
+        }
+    }
+}
+
+// Tab alone reaches every control of each page that takes focus (of a radio
+// group, the checked button; the arrows move within the group).
+TEST_F(WindowLayoutTest, LayoutLetsTabReachEveryControl)
+{
+    Open();
+    QApplication::setActiveWindow(Window.get());
+    for (int page = 0; page < 3; ++page) {
+        ShowPage(page);
+        std::set<QWidget*> reached;
+        Find<QTabWidget>("PageControl1").tabBar()->setFocus();
+        for (int key = 0; key < 80; ++key) {
+            reached.insert(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (QWidget* widget : Shown()) {
+            const auto* radio = qobject_cast<QRadioButton*>(widget);
+            if ((widget->focusPolicy() & Qt::TabFocus) == 0 || widget->focusProxy() != nullptr || !widget->isEnabled() ||
+                (radio && !radio->isChecked()))
+                continue;
+            EXPECT_TRUE(reached.count(widget)) << widget->objectName().toStdString() << " on page " << page;
         }
     }
 }
