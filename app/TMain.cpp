@@ -20,8 +20,10 @@
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -146,10 +148,9 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     form_->setupUi(this);
     buildMenu();
     buildStatusBar();
-    // A notice coming or going must not move the controls under it.
-    for (QWidget* notice : {static_cast<QWidget*>(form_->DatumNotice), static_cast<QWidget*>(form_->UseDatumEllipsoid),
-                            static_cast<QWidget*>(form_->FileDatumNotice),
-                            static_cast<QWidget*>(form_->UseFileDatumEllipsoid)}) {
+    // A notice coming or going must not move the controls under it: its
+    // button keeps the row's room (a one-line notice is no taller).
+    for (QPushButton* notice : {form_->UseDatumEllipsoid, form_->UseFileDatumEllipsoid}) {
         QSizePolicy policy = notice->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         notice->setSizePolicy(policy);
@@ -211,6 +212,9 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     for (QString& status : pageStatus_) status = ToQString(startNote);
     showPageStatus();
 
+    // The pages not on show are sized as they now are, not as they were
+    // before their lists were filled and their captions set.
+    for (QLayout* layout : findChildren<QLayout*>()) layout->invalidate();
     resize(kDefaultSize.expandedTo(minimumSizeHint()));
     defaults_ = captureSettings();
     remember_ = services.RememberSettings;

@@ -30,11 +30,16 @@ class FakeDialogs : public Dialogs {
 public:
     [[nodiscard]] std::optional<std::string> OpenInput() override { return next(InputAnswers, InputRuns); }
     [[nodiscard]] std::optional<std::string> SaveOutput() override { return next(OutputAnswers, OutputRuns); }
+    void StartIn(const std::string& inputFolder, const std::string& outputFolder) override
+    {
+        StartFolders = {inputFolder, outputFolder};
+    }
 
     std::deque<std::optional<std::string>> InputAnswers;
     std::deque<std::optional<std::string>> OutputAnswers;
     int InputRuns = 0;
     int OutputRuns = 0;
+    std::pair<std::string, std::string> StartFolders;  // the last ones the window gave
 
 private:
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers, int& runs)

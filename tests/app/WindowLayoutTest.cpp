@@ -185,11 +185,18 @@ TEST_F(WindowLayoutTest, SettingsSurviveARestartUntilResetToDefaults)
     Window->setDegreeDecimals(8);
     Window->setGridDecimals(3);
     Window->resize(Window->size() + QSize(120, 80));
+    Files.InputAnswers.push_back((Folder.Path / "field" / "in.txt").string());
+    Files.OutputAnswers.push_back((Folder.Path / "out" / "in-utm.txt").string());
+    Click("TabSheet1", "ButInput");
+    Click("TabSheet1", "ButOutput");
     const auto changed = Choices();
     ASSERT_NE(changed, defaults);
 
     Open('.', true);
     EXPECT_EQ(Choices(), changed);
+    Click("TabSheet1", "ButInput");  // the dialogs open where the last files were
+    EXPECT_EQ(Files.StartFolders.first, (Folder.Path / "field").string());
+    EXPECT_EQ(Files.StartFolders.second, (Folder.Path / "out").string());
 
     for (QAction* action : Find<QMenuBar>("MenuBar").findChildren<QAction*>()) {
         if (action->objectName() == QLatin1String("ActionResetToDefaults")) action->trigger();
