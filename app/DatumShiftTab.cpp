@@ -192,8 +192,9 @@ void DatumShiftTab::ChooseSide(DatumPageSide which, const QString& entry)
         s.Pending = entry;
         return;
     }
-    const int position = s.Box->findText(entry);
-    if (position >= 0) s.Box->setCurrentIndex(position);
+    // Nothing chosen is the first entry, "Geographic".
+    const int position = entry.isEmpty() ? 0 : s.Box->findText(entry);
+    if (position >= 0 && position < s.Box->count()) s.Box->setCurrentIndex(position);
 }
 
 // A side's new entry relabels its boxes; values typed for the other kind
