@@ -20,6 +20,12 @@ public:
     // lets the user pick a file that exists.
     [[nodiscard]] virtual std::optional<std::string> OpenInput() = 0;
     [[nodiscard]] virtual std::optional<std::string> SaveOutput() = 0;
+    // The folders the dialogs open in until a file is confirmed in them.
+    virtual void StartIn(const std::string& inputFolder, const std::string& outputFolder)
+    {
+        (void)inputFolder;
+        (void)outputFolder;
+    }
 };
 
 struct AppServices {
@@ -27,6 +33,9 @@ struct AppServices {
     Dialogs& FileDialogs;
     std::filesystem::path DataFolder;  // ellips.txt, nad27.txt and nad83.txt
     char DecimalSeparator = '.';       // of the numbers typed and shown in the edit boxes
+    // Whether the window restores its settings at start and saves them at its
+    // end (QSettings, the platform's usual place).
+    bool RememberSettings = false;
 };
 
 }  // namespace kartoval

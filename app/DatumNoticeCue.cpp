@@ -48,6 +48,9 @@ void DatumNoticeCue::update()
         wanted = side.DatumEllipsoid.value_or("");
     }
     if (!text) {
+        // Emptied too: the hidden notice keeps its room, which must not be
+        // the height of an old, wrapped text.
+        notice_.clear();
         notice_.hide();
         use_.hide();
         return;

@@ -5,6 +5,7 @@
 #include "datum/DatumShift.hpp"
 #include "datum/DatumShiftPage.hpp"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +18,13 @@
 #include <exception>
 
 namespace kartoval {
+namespace {
+
+constexpr int kSideListLetters = 16;
+
+const char* datumName(DatumPageSide which) { return which == DatumPageSide::Nad27 ? "NAD27" : "NAD83"; }
+
+}  // namespace
 
 struct DatumShiftTab::Adapters {
     Adapters(Side& nad27, Side& nad83)
@@ -70,11 +78,7 @@ DatumShiftTab::DatumShiftTab(const Platform& platform, QWidget* parent) : QWidge
     connect(butNad83ToNad27_, &QPushButton::clicked, this, &DatumShiftTab::ButNad83ToNad27Click);
     for (const DatumPageSide which : {DatumPageSide::Nad27, DatumPageSide::Nad83}) {
         Side& s = side(which);
-        connect(s.Box, &QComboBox::currentIndexChanged, this, [this, which] {
-            ReportErrors(platform_.Messages, [this, which] { DatumSideChanged(adapters_->Page, which, platform_); });
-            // A new grid on either side makes the last result another point's.
-            if (resultSide_) markStale(*resultSide_, true);
-        });
+        connect(s.Box, &QComboBox::currentIndexChanged, this, [this, which] { sideChanged(which); });
         for (QLineEdit* edit : {s.EditXLat, s.EditYLon}) {
             connect(edit, &QLineEdit::textEdited, this, [this, which] { inputChanged(which); });
             // Enter converts from the side being typed in.
@@ -93,6 +97,11 @@ void DatumShiftTab::showEvent(QShowEvent* event)
     if (!filled_) {
         filled_ = true;
         ReportErrors(platform_.Messages, [this] { FillDatumShiftPage(adapters_->Page, platform_); });
+        for (const DatumPageSide which : {DatumPageSide::Nad27, DatumPageSide::Nad83}) {
+            Side& s = side(which);
+            if (!s.Pending.isEmpty()) ChooseSide(which, s.Pending);
+            s.Pending.clear();
+        }
     }
     QWidget::showEvent(event);
 }
@@ -113,9 +122,18 @@ QWidget* DatumShiftTab::buildSide(Side& s, const QString& title, const QString& 
     s.EditYLon->setObjectName(QStringLiteral("Edit") + prefix + QStringLiteral("YLon"));
     s.LabXLat->setBuddy(s.EditXLat);
     s.LabYLon->setBuddy(s.EditYLon);
+    auto* boxLabel = new QLabel(QStringLiteral("Grid:"), group);
+    boxLabel->setObjectName(QStringLiteral("Lab") + prefix + QStringLiteral("Side"));
+    boxLabel->setBuddy(s.Box);
+    s.Box->setAccessibleName(title + QStringLiteral(" grid"));
+    // A long zone name must not widen the window.
+    s.Box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    s.Box->setMinimumContentsLength(kSideListLetters);
 
     auto* grid = new QGridLayout(group);
-    grid->addWidget(s.Box, 0, 0, 1, 2);
+    grid->addWidget(boxLabel, 0, 0);
+    grid->addWidget(s.Box, 0, 1);
+    grid->setColumnStretch(1, 1);
     grid->addWidget(s.LabXLat, 1, 0);
     grid->addWidget(s.EditXLat, 1, 1);
     grid->addWidget(s.LabYLon, 2, 0);
@@ -154,25 +172,83 @@ void DatumShiftTab::convert(DatumPageSide from)
     });
 }
 
+void DatumShiftTab::SetTmEngine(TmEngine engine)
+{
+    if (engine == tmEngine_) return;
+    tmEngine_ = engine;
+    resultOutdated();
+}
+
+QString DatumShiftTab::SideChoice(DatumPageSide which) const
+{
+    const Side& s = which == DatumPageSide::Nad27 ? nad27_ : nad83_;
+    return filled_ ? s.Box->currentText() : s.Pending;
+}
+
+void DatumShiftTab::ChooseSide(DatumPageSide which, const QString& entry)
+{
+    Side& s = side(which);
+    if (!filled_) {
+        s.Pending = entry;
+        return;
+    }
+    // Nothing chosen is the first entry, "Geographic".
+    const int position = entry.isEmpty() ? 0 : s.Box->findText(entry);
+    if (position >= 0 && position < s.Box->count()) s.Box->setCurrentIndex(position);
+}
+
+// A side's new entry relabels its boxes; values typed for the other kind
+// (degrees under "X (ftUS)") would be read as this one's, so they go.
+void DatumShiftTab::sideChanged(DatumPageSide which)
+{
+    Side& s = side(which);
+    const QString before = s.LabXLat->text() + s.LabYLon->text();
+    ReportErrors(platform_.Messages, [this, which] { DatumSideChanged(adapters_->Page, which, platform_); });
+    if (s.LabXLat->text() + s.LabYLon->text() != before) {
+        s.EditXLat->clear();
+        s.EditYLon->clear();
+        markStale(which, false);
+    }
+    const QString datum = QString::fromLatin1(datumName(which)) + QLatin1Char(' ');
+    s.EditXLat->setAccessibleName(datum + s.LabXLat->text().remove(QLatin1Char(':')));
+    s.EditYLon->setAccessibleName(datum + s.LabYLon->text().remove(QLatin1Char(':')));
+    // A new grid on either side makes the last result another point's.
+    resultOutdated();
+}
+
+// Any edit after a shift leaves the other side holding the answer to the old
+// values: it greys until the next shift. Typing over the result makes it the
+// next shift's input, and the old input the stale side.
 void DatumShiftTab::inputChanged(DatumPageSide which)
 {
     if (!resultSide_) return;
     if (*resultSide_ == which) {
-        // Typing over a result makes it this click's input.
         markStale(which, false);
-        resultSide_.reset();
-        return;
+        resultSide_ = which == DatumPageSide::Nad27 ? DatumPageSide::Nad83 : DatumPageSide::Nad27;
     }
+    resultOutdated();
+}
+
+void DatumShiftTab::resultOutdated()
+{
+    if (!resultSide_) return;
+    Side& s = side(*resultSide_);
+    const bool shown = !s.EditXLat->text().isEmpty() || !s.EditYLon->text().isEmpty();
+    if (!shown || s.EditXLat->property("stale").toBool()) return;
     markStale(*resultSide_, true);
+    setStatus(QStringLiteral("Changed since the last shift: the grey %1 values are not this input's; shift again")
+                  .arg(QString::fromLatin1(datumName(*resultSide_))));
 }
 
 void DatumShiftTab::markStale(DatumPageSide which, bool stale)
 {
     Side& s = side(which);
     for (QLineEdit* edit : {s.EditXLat, s.EditYLon}) {
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Text, stale ? palette.color(QPalette::Disabled, QPalette::Text)
-                                               : QWidget::palette().color(QPalette::Active, QPalette::Text));
+        // From the style's own palette each time: a palette set earlier would
+        // carry its text colour into every colour group.
+        const QPalette normal = QApplication::palette(edit);
+        QPalette palette = normal;
+        if (stale) palette.setColor(QPalette::Text, normal.color(QPalette::Disabled, QPalette::Text));
         edit->setPalette(palette);
         edit->setProperty("stale", stale);
     }

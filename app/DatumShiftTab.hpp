@@ -34,8 +34,14 @@ public:
     void ButNad27ToNad83Click();
     void ButNad83ToNad27Click();
 
-    // The window's choice of transverse Mercator, for the next clicks.
-    void SetTmEngine(TmEngine engine) { tmEngine_ = engine; }
+    // The window's choice of transverse Mercator, for the next clicks; a
+    // result of the other one turns stale.
+    void SetTmEngine(TmEngine engine);
+
+    // The entries chosen on the two sides, by their text; the page lists them
+    // when first shown, so a choice made before that waits until then.
+    [[nodiscard]] QString SideChoice(DatumPageSide which) const;
+    void ChooseSide(DatumPageSide which, const QString& entry);
 
     // The last click's status text, which the window's status line shows.
     [[nodiscard]] QString StatusText() const;
@@ -51,6 +57,7 @@ protected:
 private:
     struct Side {
         QComboBox* Box = nullptr;
+        QString Pending;  // an entry to choose once the list is filled
         QLabel* LabXLat = nullptr;
         QLineEdit* EditXLat = nullptr;
         QLabel* LabYLon = nullptr;
@@ -61,7 +68,9 @@ private:
     QWidget* buildSide(Side& side, const QString& title, const QString& prefix);
     void convert(DatumPageSide from);
     void inputChanged(DatumPageSide side);
+    void sideChanged(DatumPageSide side);
     void markStale(DatumPageSide side, bool stale);
+    void resultOutdated();
     void setStatus(const QString& text);
     Side& side(DatumPageSide which);
 

@@ -10,8 +10,8 @@
 
 #include <memory>
 
+class QBoxLayout;
 class QComboBox;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -25,9 +25,11 @@ class FileRunExtras : public QObject {
     Q_OBJECT
 
 public:
-    // Places the list and the button on `page`, narrowing `output` to make
-    // room, and gives `filePage` the list and the datum shift it may need.
-    FileRunExtras(QWidget& page, QLineEdit& output, FileConversionPage& filePage, const Platform& platform);
+    // Places the list at the end of `outputRow` (beside the output box) and
+    // the button beside GO in `goRow`, and gives `filePage` the list and the
+    // datum shift it may need.
+    FileRunExtras(QWidget& page, QBoxLayout& outputRow, QBoxLayout& goRow, FileConversionPage& filePage,
+                  const Platform& platform);
     ~FileRunExtras() override;
     FileRunExtras(const FileRunExtras&) = delete;
     FileRunExtras& operator=(const FileRunExtras&) = delete;

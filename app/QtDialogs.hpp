@@ -12,10 +12,13 @@ class QtDialogs : public Dialogs {
 public:
     [[nodiscard]] std::optional<std::string> OpenInput() override;
     [[nodiscard]] std::optional<std::string> SaveOutput() override;
+    void StartIn(const std::string& inputFolder, const std::string& outputFolder) override;
 
 private:
     QString lastInput_;
     QString lastOutput_;
+    QString inputFolder_;
+    QString outputFolder_;
 };
 
 }  // namespace kartoval

@@ -72,11 +72,12 @@ std::string SingleStatus(const SinglePointResult& result, const std::string& zon
     if (!result.Family) return "Rounded the boxes: no grid family is checked, so nothing was converted";
     std::string status = "Converted 1 point (" + zone + ", " + result.EllipsoidName + engineNote(result.Engine) + ")";
     // The series drifts from the exact mapping far from the meridian; the
-    // result stays as computed, the user is told how far to trust it.
+    // result stays as computed, the user is told how far to trust it, before
+    // what was done, so a narrow status bar cuts the routine part.
     const auto far = result.DegreesFromCentralMeridian;
     if (far && *far > kFarFromCentralMeridianDegrees) {
-        status += "; " + degrees(*far) + " from the central meridian: expect errors of about " +
-                  aboutLength(ExpectedTmSeriesError(*far)) + "; use the exact transverse Mercator";
+        status = degrees(*far) + " from the central meridian: expect errors of about " +
+                 aboutLength(ExpectedTmSeriesError(*far)) + "; use the exact transverse Mercator. " + status;
     }
     // A point beyond its zone is the likelier mistake: it leads.
     if (result.OutsideNotice) return *result.OutsideNotice + ". " + status;
@@ -89,10 +90,11 @@ std::string FileStatus(const FileRunSummary& summary)
                          " to " + VisibleText(summary.Output.filename().string()) + " in " +
                          FixedToStr(summary.Seconds, kSecondsDecimals) + " s" + engineNote(summary.Engine);
     if (summary.FarPoints > 0) {
-        status += "; " + pointCount(summary.FarPoints) + " more than " + degrees(kFarFromCentralMeridianDegrees) +
-                  " from the central meridian (up to " + degrees(summary.FarthestDegrees) +
-                  ": expect errors up to about " + aboutLength(ExpectedTmSeriesError(summary.FarthestDegrees)) +
-                  "; use the exact transverse Mercator)";
+        // The warning leads, as on the Single page.
+        status = pointCount(summary.FarPoints) + " more than " + degrees(kFarFromCentralMeridianDegrees) +
+                 " from the central meridian (up to " + degrees(summary.FarthestDegrees) +
+                 ": expect errors up to about " + aboutLength(ExpectedTmSeriesError(summary.FarthestDegrees)) +
+                 "; use the exact transverse Mercator). " + status;
     }
     return status;
 }

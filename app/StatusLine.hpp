@@ -33,8 +33,9 @@ private:
 
 // "Converted 1 point (NAD83 California zone 3, GRS 1980)", naming the
 // transverse Mercator engine for a zone that is one ("...; classic transverse
-// Mercator series)"), with a note on the size of error to expect when the
-// classic series converted a point far from its central meridian.
+// Mercator series)"), after a note on the size of error to expect when the
+// classic series converted a point far from its central meridian and after a
+// note on a point beyond its zone's area: the most telling part first.
 // `zone` names the zone as the status line shows it.
 [[nodiscard]] std::string SingleStatus(const SinglePointResult& result, const std::string& zone);
 
@@ -49,7 +50,7 @@ private:
                                   const std::vector<ZoneCode>& codes);
 
 // "Converted 39999 points from field.txt to field-utm.txt in 0.03 s", with
-// the transverse Mercator engine for a zone that is one, and the count of
+// the transverse Mercator engine for a zone that is one, after the count of
 // points far from the central meridian when the classic series converted any.
 [[nodiscard]] std::string FileStatus(const FileRunSummary& summary);
 

@@ -6,6 +6,7 @@
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"
 #include "app/SinglePageCues.hpp"
+#include "app/StatusText.hpp"
 #include "batch/FileConversionPage.hpp"
 #include "refdata/DataCheck.hpp"
 #include "refdata/Ellipsoids.hpp"
@@ -15,13 +16,19 @@
 #include "ui_TMain.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace kartoval {
 namespace {
@@ -33,6 +40,16 @@ constexpr char kLastColumnLetter = 'J';
 constexpr int kDefaultSpColumn = 0;   // "A"
 constexpr int kDefaultLonColumn = 1;  // "B"
 constexpr int kDefaultLatColumn = 2;  // "C"
+// The window's size at first start, when its content fits in it.
+constexpr QSize kDefaultSize(673, 446);
+
+std::string folderOf(const std::string& file) { return std::filesystem::path(file).parent_path().string(); }
+
+// Ticks the menu entry of the decimals in use.
+void checkChoice(QActionGroup* group, int decimals)
+{
+    for (QAction* action : group->actions()) action->setChecked(action->data().toInt() == decimals);
+}
 
 }  // namespace
 
@@ -140,6 +157,15 @@ TMain::TMain(const AppServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     form_->setupUi(this);
+    buildMenu();
+    buildStatusBar();
+    // A notice coming or going must not move the controls under it: its
+    // button keeps the row's room (a one-line notice is no taller).
+    for (QPushButton* notice : {form_->UseDatumEllipsoid, form_->UseFileDatumEllipsoid}) {
+        QSizePolicy policy = notice->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        notice->setSizePolicy(policy);
+    }
     move(kWindowLeft, kWindowTop);
     controls_ = std::make_unique<Controls>(*form_);
     controls_->FilePage.BoxKeepColumns = &controls_->BoxKeepColumns;
@@ -149,8 +175,11 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     } catch (const CommandError&) {
         // The codes only add to the zone list's tooltip; without them it names the zone alone.
     }
-    fileExtras_ = new FileRunExtras(*form_->TabSheet1, *form_->EditOutput, controls_->FilePage, platform_);
+    fileExtras_ = new FileRunExtras(*form_->TabSheet1, *form_->OutputRow, *form_->GoRow, controls_->FilePage, platform_);
     connect(&fileExtras_->ShowPointsButton(), &QAbstractButton::clicked, this, &TMain::ShowPointsClick);
+    // The added controls take their place in the reading order.
+    QWidget::setTabOrder(form_->EditOutput, form_->TabSheet1->findChild<QComboBox*>(QStringLiteral("BoxFormat")));
+    QWidget::setTabOrder(form_->GO, &fileExtras_->ShowPointsButton());
     connectHandlers();
     connectCues();
 
@@ -176,24 +205,49 @@ TMain::TMain(const AppServices& services, QWidget* parent)
     c.BoxLat.SetItemIndex(kDefaultLatColumn);
     c.BoxSP.SetItemIndex(kDefaultSpColumn);
     c.BoxMinusW.SetChecked(true);
-    // A message at start (a missing table) stays readable once its box is gone.
+    // A message at start (a missing table) stays readable once its box is
+    // gone, on every page: it concerns them all.
+    std::string startNote;
     if (messages_.LastMessage()) {
-        showStatus(*messages_.LastMessage());
+        startNote = *messages_.LastMessage();
     } else if (const auto notes = ChangedTableNotes(platform_.DataFolder, KARTOVAL_VERSION); !notes.empty()) {
         // A table the user changed is still used; the status line says so at start.
-        showStatus(notes.front() + (notes.size() > 1 ? " (and " + std::to_string(notes.size() - 1) + " more)" : ""));
+        startNote = notes.front() + (notes.size() > 1 ? " (and " + std::to_string(notes.size() - 1) + " more)" : "");
     }
-    // The third page builds and wires itself and reports on the window's
-    // status line; the page shown at start stays.
-    auto* datumPage = new DatumShiftTab(platform_, form_->PageControl1);
-    form_->PageControl1->addTab(datumPage, QStringLiteral("Datum Shift"));
-    connect(datumPage, &DatumShiftTab::StatusChanged, this,
-            [this](const QString& text) { showStatus(FromQString(text)); });
-    connect(form_->TmEngine, &QComboBox::currentIndexChanged, this,
-            [this, datumPage] { datumPage->SetTmEngine(tmEngine()); });
+    // The third page builds and wires itself and reports on its own status
+    // line; the page shown at start stays.
+    datumPage_ = new DatumShiftTab(platform_, form_->PageControl1);
+    form_->PageControl1->addTab(datumPage_, QStringLiteral("Datum Shift"));
+    connect(datumPage_, &DatumShiftTab::StatusChanged, this,
+            [this](const QString& text) { showStatus(datumPage_, FromQString(text)); });
+    connect(form_->TmEngine, &QComboBox::currentIndexChanged, this, [this] { datumPage_->SetTmEngine(tmEngine()); });
+    connect(form_->PageControl1, &QTabWidget::currentChanged, this, &TMain::showPageStatus);
+    for (QString& status : pageStatus_) status = ToQString(startNote);
+    showPageStatus();
+
+    // The pages not on show are sized as they now are, not as they were
+    // before their lists were filled and their captions set.
+    for (QLayout* layout : findChildren<QLayout*>()) layout->invalidate();
+    resize(kDefaultSize.expandedTo(minimumSizeHint()));
+    defaults_ = captureSettings();
+    remember_ = services.RememberSettings;
+    if (remember_) {
+        QSettings settings(QStringLiteral("Kartoval"), QStringLiteral("kartoval"));
+        QVariantMap saved = defaults_;
+        for (const QString& key : settings.allKeys()) saved.insert(key, settings.value(key));
+        applySettings(saved);
+    }
 }
 
-TMain::~TMain() = default;
+TMain::~TMain()
+{
+    if (remember_) saveSettings();
+    // The pages and the lists outlive this object's members (Qt deletes the
+    // children last): their last signals must not reach them.
+    for (QObject* sender : {static_cast<QObject*>(form_->PageControl1), static_cast<QObject*>(form_->TmEngine)})
+        sender->disconnect(this);
+    datumPage_->disconnect(this);
+}
 
 void TMain::connectHandlers()
 {
@@ -240,7 +294,17 @@ void TMain::connectCues()
         connect(list, &QComboBox::currentIndexChanged, this, forgetDetails);
     }
     connect(form_->ButtonDegreesToXY, &QAbstractButton::toggled, this, forgetDetails);
-        new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
+    // The user's choice of zone is kept per family; a refill after a family
+    // change is not a choice.
+    connect(form_->BoxProjection2, &QComboBox::activated, this, [this](int position) {
+        const int family = checkedFamily(false);
+        if (family >= 0) singleZones_[static_cast<std::size_t>(family)] = form_->BoxProjection2->itemText(position);
+    });
+    connect(form_->BoxProjection, &QComboBox::activated, this, [this](int position) {
+        const int family = checkedFamily(true);
+        if (family >= 0) fileZones_[static_cast<std::size_t>(family)] = form_->BoxProjection->itemText(position);
+    });
+    new EnterRuns(*form_->TabSheet1, [this] { GOClick(); });
     new EnterRuns(*form_->TabSheet2, [this] { ButConvertClick(); });
 }
 
@@ -256,18 +320,28 @@ void TMain::onChecked(QAbstractButton* button, void (TMain::*handler)())
 
 void TMain::report(const std::function<void()>& command) { ReportErrors(platform_.Messages, command); }
 
-void TMain::showStatus(const std::string& text)
+void TMain::setDegreeDecimals(int decimals)
 {
-    form_->StatusLine->setText(ToQString(text));
-    form_->StatusLine->setToolTip(ToQString(text));
+    degreeDecimals_ = std::clamp(decimals, kFewestDegreeDecimals, kMostDegreeDecimals);
+    controls_->Decimals.Degrees = degreeDecimals_;
+    checkChoice(degreeChoices_, degreeDecimals_);
+}
+
+void TMain::setGridDecimals(int decimals)
+{
+    gridDecimals_ = std::clamp(decimals, kFewestGridDecimals, kMostGridDecimals);
+    controls_->Decimals.Grid = gridDecimals_;
+    checkChoice(gridChoices_, gridDecimals_);
 }
 
 void TMain::ButInputClick()
 {
     report([this] {
         // Cancel leaves both boxes as they were, typed text included.
+        dialogs_.StartIn(inputFolder_, outputFolder_);
         const auto name = dialogs_.OpenInput();
         if (!name) return;
+        inputFolder_ = folderOf(*name);
         controls_->EditInput.SetText(*name);
         // The output starts as the input's own name, so a run replaces the
         // input by its result unless the user names another output.
@@ -278,8 +352,10 @@ void TMain::ButInputClick()
 void TMain::ButOutputClick()
 {
     report([this] {
+        dialogs_.StartIn(inputFolder_, outputFolder_);
         const auto name = dialogs_.SaveOutput();
         if (!name) return;
+        outputFolder_ = folderOf(*name);
         controls_->EditOutput.SetText(*name);
         controls_->ConfirmedOutput = *name;  // the dialog asked before an existing file
     });
@@ -297,7 +373,7 @@ void TMain::GOClick()
     report([&] { summary = kartoval::GOClick(controls_->FilePage, platform_, tmEngine()); });
     // The file a run has just written is the user's chosen output from then on.
     if (summary) controls_->ConfirmedOutput = controls_->EditOutput.GetText();
-    showStatus(summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
+    showStatus(form_->TabSheet1, summary ? FileStatus(*summary) : FailureStatus(messages_.LastMessage()));
     if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
 }
 
@@ -306,11 +382,13 @@ void TMain::ShowPointsClick()
     messages_.Forget();
     std::optional<FileRunSummary> summary;
     report([&] {
+        dialogs_.StartIn(inputFolder_, outputFolder_);
         const auto name = dialogs_.OpenInput();
+        if (name) inputFolder_ = folderOf(*name);
         if (name) summary = kartoval::ShowPointsClick(controls_->FilePage, platform_, *name, tmEngine());
     });
     if (summary) report([&] { fileExtras_->ShowPlot(*summary); });
-    else if (messages_.LastMessage()) showStatus(FailureStatus(messages_.LastMessage()));
+    else if (messages_.LastMessage()) showStatus(form_->TabSheet1, FailureStatus(messages_.LastMessage()));
 }
 
 void TMain::ButtonUTMToDegreesClick()
@@ -341,13 +419,14 @@ void TMain::ButConvertClick()
     form_->LabDetails->setText(ToQString(result ? DetailsText(*result) : std::string()));
     if (!result) {
         c.SinglePageCues.ConvertFailed(direction);
-        showStatus(FailureStatus(messages_.LastMessage()));
+        showStatus(form_->TabSheet2, FailureStatus(messages_.LastMessage()));
         return;
     }
     c.SinglePageCues.Converted(result->Direction, result->OutsideNotice);
     const int zone = form_->BoxProjection2->currentIndex();
     const std::string zoneName = zone >= 0 ? FromQString(form_->BoxProjection2->itemText(zone)) : std::string();
-    showStatus(SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
+    showStatus(form_->TabSheet2,
+               SingleStatus(*result, result->Family ? ZoneForStatus(*result->Family, zone, zoneName) : zoneName));
 }
 
 void TMain::ButFindZoneClick()
@@ -355,28 +434,18 @@ void TMain::ButFindZoneClick()
     messages_.Forget();
     std::string text;
     report([&] { text = kartoval::ButFindZoneClick(controls_->SinglePage, platform_); });
-    showStatus(text.empty() ? FailureStatus(messages_.LastMessage()) : text);
+    showStatus(form_->TabSheet2, text.empty() ? FailureStatus(messages_.LastMessage()) : text);
 }
 
 void TMain::ButCopyClick()
 {
     const auto& result = controls_->LastSingle;
     if (!result) {
-        showStatus("Nothing to copy yet: Convert a point first");
+        showStatus(form_->TabSheet2, "Nothing to copy yet: Convert a point first");
         return;
     }
     QGuiApplication::clipboard()->setText(ToQString(CopyText(*result)));
-    showStatus("Copied the result and its details");
-}
-
-void TMain::setDegreeDecimals(int decimals)
-{
-    controls_->Decimals.Degrees = std::clamp(decimals, kFewestDegreeDecimals, kMostDegreeDecimals);
-}
-
-void TMain::setGridDecimals(int decimals)
-{
-    controls_->Decimals.Grid = std::clamp(decimals, kFewestGridDecimals, kMostGridDecimals);
+    showStatus(form_->TabSheet2, "Copied the result and its details");
 }
 
 void TMain::updateZoneTip()
@@ -395,7 +464,8 @@ void TMain::familyClick(void (*handler)(SinglePointPage&, const Platform&))
 {
     messages_.Forget();
     report([this, handler] { handler(controls_->SinglePage, platform_); });
-    if (messages_.LastMessage()) showStatus(*messages_.LastMessage());
+    if (messages_.LastMessage()) showStatus(form_->TabSheet2, *messages_.LastMessage());
+    selectRememberedZone(false, checkedFamily(false));
 }
 
 void TMain::ButNAD27Click() { familyClick(kartoval::ButNAD27Click); }
@@ -408,6 +478,7 @@ void TMain::ButUTMSClick() { familyClick(kartoval::ButUTMSClick); }
 void TMain::fileFamilyClick(XyProjectionKind family)
 {
     report([this, family] { FileFamilyClick(controls_->FilePage, platform_, family); });
+    selectRememberedZone(true, checkedFamily(true));
     controls_->FileNotice.FamilyChanged(family);
 }
 

@@ -17,5 +17,6 @@ int main(int argc, char* argv[])
     // current directory, so the program finds them wherever it is started.
     const kartoval::DataFolderSearch data = kartoval::ProgramDataFolder();
     if (!data.Found) messages.ShowMessage(kartoval::DataFolderNotFoundText(data), kartoval::kFileErrorCaption);
-    return kartoval::RunKartoval(app, {messages, dialogs, data.Folder, kartoval::DecimalSeparatorOf(QLocale::system())});
+    return kartoval::RunKartoval(
+        app, {messages, dialogs, data.Folder, kartoval::DecimalSeparatorOf(QLocale::system()), /*RememberSettings=*/true});
 }

@@ -1,13 +1,16 @@
 #include "datum/DatumShiftPage.hpp"
 
 #include "conversion/ConversionRoute.hpp"
+#include "conversion/SideProjection.hpp"
 #include "datum/GridShiftEngine.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
+#include "refdata/ZoneAreas.hpp"
 #include "toolkit/NumberText.hpp"
 
 #include <array>
 #include <span>
+#include <vector>
 
 namespace kartoval {
 namespace {
@@ -101,19 +104,39 @@ std::string fixedText(double value, int decimals, char separator)
     return text;
 }
 
+// Grid values that place the point beyond every zone's area are no State
+// Plane values at all, most often degrees left in the boxes of a side switched
+// to a zone: refused before any grid is looked up. A point near another zone
+// is left to the notice of the shift, as on the other pages.
+void refuseNowhere(const CoordinateSide& side, const std::vector<Ellipsoid>& ellipsoids, double x, double y,
+                   const BoxLabels& labels, const Platform& platform, TmEngine tm)
+{
+    const std::optional<Ellipsoid> ellipsoid = FindEllipsoid(ellipsoids, side.DatumEllipsoid.value_or(""));
+    if (!ellipsoid) return;  // the route has refused it already
+    const PointResult onItsOwn = ConversionRoute(side, DegreesSide(side.Datum), *ellipsoid, platform, tm).Convert(x, y);
+    if (!onItsOwn.Outside) return;
+    for (const auto& [code, area] : ReadZoneAreas(platform)) {
+        if (!OutsideArea(area, onItsOwn.InputDegrees)) return;
+    }
+    throw PointRangeError(OutsideNotice(*onItsOwn.Outside) + " and outside every zone's area: " + labels.XLat +
+                          " and " + labels.YLon + " can't be values of this zone; nothing was shifted");
+}
+
 DatumShiftOutcome shift(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter, DatumPageSide from,
                         TmEngine tm)
 {
     const SideControls in = controls(page, from);
     const SideControls out = controls(page, from == DatumPageSide::Nad27 ? DatumPageSide::Nad83 : DatumPageSide::Nad27);
     GridShiftEngine engine(shifter);
-    const ConversionRoute route(readSide(in, platform), readSide(out, platform), ReadEllipsoids(platform), engine,
-                                platform, tm);
+    const CoordinateSide inSide = readSide(in, platform);
+    const std::vector<Ellipsoid> ellipsoids = ReadEllipsoids(platform);
+    const ConversionRoute route(inSide, readSide(out, platform), ellipsoids, engine, platform, tm);
     const BoxLabels inLabels = labels(in);
     const double first = readBox(in, in.EditXLat, inLabels.XLat, platform.DecimalSeparator);
     const double second = readBox(in, in.EditYLon, inLabels.YLon, platform.DecimalSeparator);
     const bool fromGrid = !route.InputIsDegrees();
     const bool toGrid = !route.OutputIsDegrees();
+    if (fromGrid) refuseNowhere(inSide, ellipsoids, first, second, inLabels, platform, tm);
     const PointResult point = route.Convert(fromGrid ? first : second, fromGrid ? second : first);
     const int decimals = toGrid ? kDatumGridDecimals : kDatumDegreeDecimals;
     const char sep = platform.DecimalSeparator;

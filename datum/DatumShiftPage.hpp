@@ -52,8 +52,9 @@ struct DatumShiftOutcome {
 };
 
 // "NAD27 -> NAD83" and "NAD83 -> NAD27": read the one side, write the other.
-// A bad number, a point outside every grid or a missing grid ends the click
-// (CommandError naming the box or the point) before any box changes. The
+// A bad number, grid values beyond their zone's area, a point outside every
+// grid or a missing grid ends the click (CommandError naming the box or the
+// point) before any box changes. The
 // engine computes the transverse Mercator zones.
 DatumShiftOutcome ButNad27ToNad83Click(DatumShiftPage& page, const Platform& platform, DatumShifter& shifter,
                                        TmEngine engine = TmEngine::Series);

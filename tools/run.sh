@@ -13,6 +13,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     XDG_RUNTIME_DIR="$(mktemp -d)"
     export XDG_RUNTIME_DIR
   fi
+  # Nobody works in a virtual screen: its run keeps no settings of the user's.
+  XDG_CONFIG_HOME="$(mktemp -d)"
+  export XDG_CONFIG_HOME
   exec xvfb-run -a "$program" "$@"
 fi
 exec "$program" "$@"

@@ -19,24 +19,23 @@ left=542
 top=99
 click() { xdotool mousemove "$((left + $1))" "$((top + $2))" click 1; sleep 0.4; }
 
-# The single-point page's controls by their form positions plus the tab
-# bar's height (26).
+# The controls by their places in the laid-out window at its start size
+# (the menu bar, then the tab bar, then the page).
 single_page() {
-  click 420 142                                       # ButNAD27: Alabama East, X and Y in ftUS
-  click 210 254 && xdotool type --delay 40 '33.5'     # EditLatitude
-  click 210 286 && xdotool type --delay 40 -- '-86.5' # EditLongitude
+  click 422 151                                       # ButNAD27: Alabama East, X and Y in ftUS
+  click 281 242 && xdotool type --delay 40 '33.5'     # EditLatitude
+  click 281 270 && xdotool type --delay 40 -- '-86.5' # EditLongitude
   xdotool key Return                                  # Enter converts
 }
 
-# The datum page's controls by their positions in its layout.
 datum_page() {
-  click 300 12                                        # the "Datum Shift" tab
-  click 170 74                                        # BoxNad27Side: open the list
+  click 292 32                                        # the "Datum Shift" tab
+  click 207 95                                        # BoxNad27Side: open the list
   xdotool type --delay 30 'Texas South C' && xdotool key Return && sleep 0.3
-  click 500 74                                        # BoxNad83Side
+  click 536 95                                        # BoxNad83Side
   xdotool type --delay 30 'Texas South C' && xdotool key Return && sleep 0.3
-  click 200 102 && xdotool type --delay 30 '2000000'
-  click 200 130 && xdotool type --delay 30 '700000'
+  click 207 124 && xdotool type --delay 30 '2000000'
+  click 207 152 && xdotool type --delay 30 '700000'
   xdotool key Return                                  # Enter shifts from the side typed in
 }
 
@@ -57,7 +56,10 @@ photograph() {
 
 if [[ "${1:-}" == "--inside-display" ]]; then
   XDG_RUNTIME_DIR="$(mktemp -d)"
-  export XDG_RUNTIME_DIR
+  # A settings folder of its own: the pictures show the first start, and the
+  # user's remembered settings are neither read nor changed.
+  XDG_CONFIG_HOME="$XDG_RUNTIME_DIR/config"
+  export XDG_RUNTIME_DIR XDG_CONFIG_HOME
   photograph "$2" single_page "$3/screenshot.png"
   photograph "$2" datum_page "$3/datum-shift.png"
   exit 0

@@ -181,8 +181,8 @@ TEST_F(SafeWindowTest, StatusLineWarnsFarFromTheCentralMeridian)
 {
     const std::vector<std::pair<const char*, std::string>> rows = {
         {"6", "Converted 1 point (UTM zone 31 north, WGS 84; classic transverse Mercator series)"},
-        {"11", "Converted 1 point (UTM zone 31 north, WGS 84; classic transverse Mercator series); 8.0 degrees from "
-               "the central meridian: expect errors of about 37 cm; use the exact transverse Mercator"},
+        {"11", "8.0 degrees from the central meridian: expect errors of about 37 cm; use the exact transverse "
+               "Mercator. Converted 1 point (UTM zone 31 north, WGS 84; classic transverse Mercator series)"},
     };
     Open();
     List("BoxProjection2").setCurrentIndex(30);
@@ -197,9 +197,10 @@ TEST_F(SafeWindowTest, StatusLineWarnsFarFromTheCentralMeridian)
     Edit("EditOutput").setText(QString::fromStdString((Folder.Path / "out.txt").string()));
     Click("TabSheet1", "GO");
     const std::string file = Status();
-    EXPECT_NE(file.find("; 2 points more than 4.0 degrees from the central meridian (up to 6.0 degrees: expect "
-                        "errors up to about 5 cm; use the exact transverse Mercator)"),
-              std::string::npos)
+    EXPECT_EQ(file.rfind("2 points more than 4.0 degrees from the central meridian (up to 6.0 degrees: expect "
+                         "errors up to about 5 cm; use the exact transverse Mercator). Converted 3 points",
+                         0),
+              0U)
         << file;
 
     // With the exact engine chosen the notes go and the status line names it.
@@ -228,7 +229,7 @@ TEST_F(SafeWindowTest, OutsidePointAndFileDatumNoticeAreShown)
     Type("EditLongitude", "20");  // 8 degrees beyond 12 E: 8 x 111.195 km x cos 40 = 681 km
     Click("TabSheet2", "ButConvert");
     EXPECT_TRUE(Label("AreaNotice").isVisible());
-    EXPECT_EQ(Status().rfind("This point lies 681 km east of the area of UTM zone 31N. Converted 1 point", 0), 0U)
+    EXPECT_EQ(Status().rfind("This point lies 681 km east of the area of UTM zone 31N. 17.0 degrees from", 0), 0U)
         << Status();
     Type("EditLongitude", "4");
     EXPECT_FALSE(Label("AreaNotice").isVisible());  // the notice goes with the point it was about

@@ -30,11 +30,16 @@ class FakeDialogs : public Dialogs {
 public:
     [[nodiscard]] std::optional<std::string> OpenInput() override { return next(InputAnswers, InputRuns); }
     [[nodiscard]] std::optional<std::string> SaveOutput() override { return next(OutputAnswers, OutputRuns); }
+    void StartIn(const std::string& inputFolder, const std::string& outputFolder) override
+    {
+        StartFolders = {inputFolder, outputFolder};
+    }
 
     std::deque<std::optional<std::string>> InputAnswers;
     std::deque<std::optional<std::string>> OutputAnswers;
     int InputRuns = 0;
     int OutputRuns = 0;
+    std::pair<std::string, std::string> StartFolders;  // the last ones the window gave
 
 private:
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers, int& runs)
@@ -100,8 +105,9 @@ protected:
     void SetUp() override { WriteTestTables(Folder); }
 
     // A new window; the fakes start afresh, so a table-driven test can open
-    // one window per row.
-    TMain& Open(char decimalSeparator = '.')
+    // one window per row. A window that remembers reads and writes the
+    // settings file the test run keeps in its temporary folder.
+    TMain& Open(char decimalSeparator = '.', bool remember = false)
     {
         Window.reset();
         Messages.Messages.clear();
@@ -111,7 +117,7 @@ protected:
         Files.OutputAnswers.clear();
         Files.InputRuns = 0;
         Files.OutputRuns = 0;
-        Window = std::make_unique<TMain>(AppServices{Messages, Files, Folder.Path, decimalSeparator});
+        Window = std::make_unique<TMain>(AppServices{Messages, Files, Folder.Path, decimalSeparator, remember});
         Window->show();
         return *Window;
     }
