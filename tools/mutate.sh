@@ -24,7 +24,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --rev) rev="$2"; shift 2 ;;
     --list) list="$(realpath "$2")"; shift 2 ;;
-    -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,/^set /p' "$0" | sed '$d'; exit 0 ;;
     *) break ;;
   esac
 done
