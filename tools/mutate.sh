@@ -11,7 +11,8 @@
 #               working tree; the mutant list is always the working tree's
 #   ID ...      only these mutants
 # Environment: MUTATE_DIR (default build/mutate), MUTATE_TIMEOUT (seconds a
-# test binary may run, default 300), MUTATE_JOBS (build jobs, default 2).
+# test binary may run, default 300), MUTATE_JOBS (build jobs, default 2),
+# MUTATE_LABEL (the scratch folder's name: the commit, or "tree").
 # The scratch copies and their builds stay in MUTATE_DIR and are reused, so a
 # second run rebuilds only what changed. Not part of CI: it takes an hour.
 # Run it from a copy (cp tools/mutate.sh /tmp/m.sh; MUTATE_ROOT=$PWD /tmp/m.sh)
@@ -31,7 +32,7 @@ done
 only=("$@")
 timeout_s="${MUTATE_TIMEOUT:-300}"
 jobs="${MUTATE_JOBS:-2}"
-label="${rev:-tree}"
+label="${MUTATE_LABEL:-${rev:-tree}}"
 work="${MUTATE_DIR:-$root/build/mutate}/${label//\//_}"
 src="$work/src"
 bld="$work/build"
@@ -86,26 +87,31 @@ targets_of() {
   echo "$out"
 }
 
-# Runs the given tests; prints the first failing test's name, or nothing.
+# Builds and runs the given tests one program at a time, so a mutant killed
+# by its own folder's tests builds nothing more; prints the first failing
+# test's name ("build failure" when a program does not build), or nothing.
 run_tests() {
-  local t log="$work/test.log" status
+  local t log="$work/test.log" status failed
   for t in "$@"; do
+    # shellcheck disable=SC2046
+    if ! cmake --build "$bld" -j "$jobs" --target $(targets_of "$t") >"$work/build.log" 2>&1; then
+      echo "build failure"
+      return
+    fi
     if [ "$t" = cli.sh ]; then
       timeout "$timeout_s" ctest --test-dir "$bld" -R '^cli\.' --output-on-failure >"$log" 2>&1
       status=$?
       if [ $status -ne 0 ]; then
-        local failed
-        failed="$(sed -n 's/^ *[0-9]* - \(cli\.[A-Za-z]*\) .*/\1/p' "$log" | head -1)"
-        [ $status -eq 124 ] && failed="timeout"
+        failed="$(sed -n 's/^[[:space:]]*[0-9]* - \(cli\.[A-Za-z]*\) .*/\1/p' "$log" | head -1)"
+        [ $status -eq 124 ] && failed="timeout in cli.sh"
         echo "${failed:-cli.sh}"
         return
       fi
       continue
     fi
-    QT_QPA_PLATFORM=offscreen timeout "$timeout_s" "$bld/bin/$t" --gtest_fail_fast --gtest_brief=1 >"$log" 2>&1
+    QT_QPA_PLATFORM=offscreen timeout "$timeout_s" "$bld/bin/$t" --gtest_fail_fast --gtest_brief=1 >"$log" 2>&1 </dev/null
     status=$?
     if [ $status -ne 0 ]; then
-      local failed
       failed="$(sed -n 's/^\[  FAILED  \] \([^ ,]*\).*/\1/p' "$log" | head -1)"
       if [ $status -eq 124 ]; then failed="timeout in $t"
       elif [ -z "$failed" ]; then failed="crash ($status) in $t"; fi
@@ -124,12 +130,10 @@ export CCACHE_BASEDIR="$work"
 
 # The unmutated copy must build and pass, or no mutant says anything.
 all_tests="kartoval_toolkit_tests kartoval_geodesy_tests kartoval_refdata_tests kartoval_crosscheck_tests kartoval_conversion_tests kartoval_single_tests kartoval_batch_tests kartoval_datum_tests kartoval_cli_tests cli.sh kartoval_format_tests kartoval_app_tests"
-echo "building the unmutated copy in $bld ..."
-# shellcheck disable=SC2046
-cmake --build "$bld" -j "$jobs" --target $(targets_of $all_tests) >"$work/build.log" 2>&1 || { echo "the unmutated copy does not build: $work/build.log"; exit 2; }
+echo "building and testing the unmutated copy in $bld ..."
 # shellcheck disable=SC2086
 baseline="$(run_tests $all_tests)"
-if [ -n "$baseline" ]; then echo "the unmutated copy fails $baseline: fix that first"; exit 2; fi
+if [ -n "$baseline" ]; then echo "the unmutated copy fails ($baseline): see $work/build.log, $work/test.log"; exit 2; fi
 
 printf '%-5s %-11s %-14s %s\n' ID FOLDER OUTCOME "KILLED BY / WHY"
 : >"$results"
@@ -154,15 +158,11 @@ while IFS=$'\t' read -r -u 3 id file old new why; do
 p = sys.argv[1]; t = open(p, encoding="utf-8").read()
 open(p, "w", encoding="utf-8").write(t.replace(os.environ["OLD"], os.environ["NEW"], 1))' "$src/$file"
         read -r -a tests <<<"$(tests_of "$folder")"
-        # shellcheck disable=SC2046
-        if ! cmake --build "$bld" -j "$jobs" --target $(targets_of "${tests[@]}") >"$work/build-$id.log" 2>&1; then
-          outcome="build failure"; detail="$work/build-$id.log"
-        else
-          rm -f "$work/build-$id.log"
-          by="$(run_tests "${tests[@]}")"
-          if [ -n "$by" ]; then outcome="killed"; detail="$by"
-          else outcome="SURVIVED"; detail="$why"; fi
-        fi
+        by="$(run_tests "${tests[@]}")"
+        if [ "$by" = "build failure" ]; then
+          outcome="build failure"; detail="$work/build-$id.log"; cp "$work/build.log" "$detail"
+        elif [ -n "$by" ]; then outcome="killed"; detail="$by"
+        else outcome="SURVIVED"; detail="$why"; fi
         # Restored with a new time, so the next build recompiles it.
         cp "$original" "$src/$file"
       fi
