@@ -82,7 +82,7 @@ tests_of() {
 targets_of() {
   local t out=""
   for t in "$@"; do
-    if [ "$t" = cli.sh ]; then out+=" kartoval-convert"; else out+=" $t"; fi
+    if [ "$t" = cli.sh ]; then out+=" kartoval-convert kartoval_man"; else out+=" $t"; fi
   done
   echo "$out"
 }
