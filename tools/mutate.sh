@@ -38,8 +38,15 @@ src="$work/src"
 bld="$work/build"
 results="$work/results.tsv"
 mkdir -p "$src" "$bld"
-# The list is read from a copy, so it can be edited while a run goes on.
-cp "$list" "$work/mutants.tsv"
+# The list is read from a copy, so it can be edited while a run goes on;
+# mutants named on the command line run in the order named.
+if [ ${#only[@]} -gt 0 ]; then
+  for id in "${only[@]}"; do
+    grep -P "^\Q$id\E\t" "$list" || echo "$id: no such mutant in $list" >&2
+  done >"$work/mutants.tsv"
+else
+  cp "$list" "$work/mutants.tsv"
+fi
 list="$work/mutants.tsv"
 
 # A fresh copy of the source. Files that are unchanged keep their time, so the
