@@ -83,6 +83,7 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
          "is on Clarke 1866 and UTM zone 14N on WGS 84", ""},
         {"unknown option", with(kGeoToUtm29, {"--factor"}), "", 2, "did you mean '--factors'?", ""},
         {"UTF-16", kGeoToUtm29, "\xFF\xFE" "1\0"s, 1, "UTF-16", ""},
+        {"UTF-16, big-endian", kGeoToUtm29, "\xFE\xFF" "\0" "1"s, 1, "UTF-16", ""},
         {"missing input file", with(kGeoToUtm29, {"/nonexistent/in.txt"}), "", 3, "no such file", ""},
         {"a folder as input", with(kGeoToUtm29, {"/"}), "", 3, "can't open the input /: it is a folder", ""},
     };
@@ -178,6 +179,20 @@ TEST(ConvertCommand, CheckDataListsTheShippedFiles)
     EXPECT_EQ(result.Status, 0) << result.Out;
     EXPECT_EQ(result.Out.find("changed"), std::string::npos) << result.Out;
     EXPECT_NE(result.Out.find("grids/us_noaa_conus.tif    shipped"), std::string::npos) << result.Out;
+}
+
+// A grid missing from the data folder fails the check (status 3).
+TEST(ConvertCommand, CheckDataFailsOnAMissingGrid)
+{
+    TempFolder folder;
+    std::filesystem::copy(KARTOVAL_DATA_DIR, folder.Path / "data", std::filesystem::copy_options::recursive);
+    std::filesystem::remove(folder.Path / "data" / "grids" / "us_noaa_prvi.tif");
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(RunConvertCommand({"--check-data"}, {stdin, out, err, false}, folder.Path / "data"), 3);
+    const std::string listed = ReadAll(out) + ReadAll(err);
+    EXPECT_NE(listed.find("us_noaa_prvi.tif"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("missing"), std::string::npos) << listed;
 }
 
 // Worked values from PROJ 9 (`proj`, `cs2cs`). The TM closed series agrees with
@@ -307,6 +322,7 @@ TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
         {with(kGeoToUtm29, {"--dms"}), "--dms writes degrees"},
         {with(kGeoToUtm29, {"--in-place"}), "--in-place replaces a file"},
         {{"--from", "geo", "--to", "utm:29N", "--in-place", "in.txt", "-"}, "--in-place replaces a file"},
+        {with(kGeoToUtm29, {"--max-line", "0"}), "--max-line wants a length of 1 byte or more"},
         // Suggestions reach two edits in a short name, a quarter of the length in a long one.
         {with(kGeoToUtm29, {"--tm", "ezakt"}), "did you mean 'exact'?"},
         {with(kGeoToUtm29, {"--ellipsoid", "Clorke 1886"}), "did you mean 'Clarke 1866'"},
@@ -436,6 +452,8 @@ TEST(ConvertCommand, GuardsOfTheCoreOnTheCommandLine)
          "Read without --west-positive they would lie inside: are they east longitudes?", false},
         {{"--from", "geo", "--to", "nad27:Texas South Central"}, "1 95.37 29.76\n", 1,
          "are they west longitudes without their minus?", false},
+        // 0.7 degrees north of the band's 84 N: beyond the half degree of slack.
+        {{"--from", "geo", "--to", "utm:29N"}, "1 -9 84.7\n", 1, "km north of the area of UTM zone 29N", false},
         {{"--from", "geo", "--to", "utm:32N", "--allow-outside"}, "1 -6.8 4.9\n", 0, "converted as --allow-outside asks",
          true},
         {{"--from", "geo:nad83", "--to", "utm:14N"}, "1 -99 29.5\n", 0, "WGS 84 and NAD83 are taken as the same datum",
@@ -502,6 +520,9 @@ TEST(ConvertCommand, KeepGoingNeverCommitsARunThatStopped)
         {"line too long", "1 -9.5 38.7\n2 " + std::string(100, '9') + " 38.7\n3 -9.5 38.7\n", {"--max-line", "40"}, 1,
          ":2: the line is longer than 40 bytes"},
         {"read error", "", {}, 3, ":1: can't be read: Is a directory"},
+        // A stopped run says nothing of the points before the stop.
+        {"outside point, then a stop", "1 -30 38.7\n2 " + std::string(100, '9') + " 38.7\n", {"--max-line", "40"}, 1,
+         ":2: the line is longer than 40 bytes"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

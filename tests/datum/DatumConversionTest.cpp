@@ -167,6 +167,7 @@ TEST_F(DatumPageTest, Nad27ZoneFarDownTheListMatchesCs2cs)
     (void)ButNad27ToNad83Click(page, platform, shifter);
     EXPECT_NEAR(StrToFloat(edit83XLat.Text), 599969.9341, 1e-3);
     EXPECT_NEAR(StrToFloat(edit83YLon.Text), 4213393.2803, 1e-3);
+    EXPECT_EQ(edit83XLat.Text.size() - edit83XLat.Text.find('.'), 4U) << edit83XLat.Text;  // millimetres
 }
 
 TEST_F(DatumPageTest, ABadNumberNamesItsBoxAndChangesNothing)
