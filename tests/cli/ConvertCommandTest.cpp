@@ -86,6 +86,8 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
         {"UTF-16, big-endian", kGeoToUtm29, "\xFE\xFF" "\0" "1"s, 1, "UTF-16", ""},
         {"missing input file", with(kGeoToUtm29, {"/nonexistent/in.txt"}), "", 3, "no such file", ""},
         {"a folder as input", with(kGeoToUtm29, {"/"}), "", 3, "can't open the input /: it is a folder", ""},
+        {"a quarter turn from the meridian", {"--from", "geo", "--to", "utm:29N", "--allow-outside"}, "1 82 40\n", 1,
+         "Longitude 82 lies a quarter turn or more from the central meridian of UTM zone 29N", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
