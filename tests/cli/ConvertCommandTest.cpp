@@ -183,18 +183,21 @@ TEST(ConvertCommand, CheckDataListsTheShippedFiles)
     EXPECT_NE(result.Out.find("grids/us_noaa_conus.tif    shipped"), std::string::npos) << result.Out;
 }
 
-// A grid missing from the data folder fails the check (status 3).
-TEST(ConvertCommand, CheckDataFailsOnAMissingGrid)
+// A table or grid missing from the data folder fails the check (status 3).
+TEST(ConvertCommand, CheckDataFailsOnAMissingFile)
 {
-    TempFolder folder;
-    std::filesystem::copy(KARTOVAL_DATA_DIR, folder.Path / "data", std::filesystem::copy_options::recursive);
-    std::filesystem::remove(folder.Path / "data" / "grids" / "us_noaa_prvi.tif");
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(RunConvertCommand({"--check-data"}, {stdin, out, err, false}, folder.Path / "data"), 3);
-    const std::string listed = ReadAll(out) + ReadAll(err);
-    EXPECT_NE(listed.find("us_noaa_prvi.tif"), std::string::npos) << listed;
-    EXPECT_NE(listed.find("missing"), std::string::npos) << listed;
+    for (const char* file : {"zone_areas.txt", "grids/us_noaa_prvi.tif"}) {
+        SCOPED_TRACE(file);
+        TempFolder folder;
+        std::filesystem::copy(KARTOVAL_DATA_DIR, folder.Path / "data", std::filesystem::copy_options::recursive);
+        std::filesystem::remove(folder.Path / "data" / file);
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        EXPECT_EQ(RunConvertCommand({"--check-data"}, {stdin, out, err, false}, folder.Path / "data"), 3);
+        const std::string listed = ReadAll(out) + ReadAll(err);
+        EXPECT_NE(listed.find(std::string(file) + " "), std::string::npos) << listed;
+        EXPECT_NE(listed.find("missing"), std::string::npos) << listed;
+    }
 }
 
 // Worked values from PROJ 9 (`proj`, `cs2cs`). The TM closed series agrees with
