@@ -9,7 +9,7 @@ packages=(
   g++ cmake make python3
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  proj-bin proj-data libproj-dev libtiff-dev pkg-config time
+  proj-bin proj-data libproj-dev libtiff-dev pkg-config time strace
   xvfb xauth
   dpkg-dev file man-db groff-base desktop-file-utils zsh
 )

@@ -1,6 +1,6 @@
 // The pieces between the commands and Qt: the error report, the control
-// adapters, and the real message boxes and file dialogs, answered by a timer
-// once they are up so that no test waits on them.
+// adapters, and the real message boxes and file dialogs, answered from inside
+// their own event loops (WhenShown) so that no test waits on them.
 
 #include "app/ErrorReport.hpp"
 #include "app/QtControls.hpp"

@@ -262,6 +262,13 @@ TEST_F(SafeWindowTest, FailingRowNamedByItsFileLine)
     Click("TabSheet1", "GO");
     EXPECT_EQ(Status().rfind("Converted 2 points from in.txt to out.txt in ", 0), 0U) << Status();
     EXPECT_FALSE(Button("BoxSkip").isChecked());
+
+    // One point, 5 degrees from the zone's meridian (9 E): said in the singular.
+    Folder.Write("in.txt", "1 14 38.9\n");
+    Click("TabSheet1", "GO");
+    // The warning leads; the count follows.
+    EXPECT_EQ(Status().rfind("1 point more than 4.0 degrees", 0), 0U) << Status();
+    EXPECT_NE(Status().find(". Converted 1 point from in.txt to out.txt in "), std::string::npos) << Status();
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QPointer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -77,27 +79,53 @@ inline void WriteTestTables(const TempFolder& folder)
 }
 
 // Watches for a modal dialog of the given kind and hands it to `answer`
-// once; stops watching when it goes out of scope.
+// once, from inside the dialog's own event loop; stops watching when it goes
+// out of scope. Answered any earlier (a timer can fire while exec() is still
+// showing the dialog), the dialog would close before exec() starts its loop,
+// and exec() would then wait forever: so the dialog's Show event notes the
+// loop depth it was shown at, and the answer waits for a deeper loop.
 template <class Dialog>
-class WhenShown {
+class WhenShown : public QObject {
 public:
     explicit WhenShown(std::function<void(Dialog&)> answer) : answer_(std::move(answer))
     {
+        QApplication::instance()->installEventFilter(this);
         timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            Seen = true;
-            answer_(*dialog);
-        });
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tryAnswer(); });
         timer_.start();
     }
+    ~WhenShown() override { QApplication::instance()->removeEventFilter(this); }
+    WhenShown(const WhenShown&) = delete;
+    WhenShown& operator=(const WhenShown&) = delete;
     bool Seen = false;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && shown_ == nullptr) {
+            if (auto* dialog = qobject_cast<Dialog*>(watched)) {
+                shown_ = dialog;
+                shownAtDepth_ = QThread::currentThread()->loopLevel();
+            }
+        }
+        return false;
+    }
+
 private:
+    void tryAnswer()
+    {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog != shown_ || !dialog->isVisible()) return;
+        if (QThread::currentThread()->loopLevel() <= shownAtDepth_) return;
+        timer_.stop();
+        Seen = true;
+        answer_(*dialog);
+    }
+
     std::function<void(Dialog&)> answer_;
     QTimer timer_;
+    QPointer<Dialog> shown_;
+    int shownAtDepth_ = 0;
 };
 
 class WindowTest : public ::testing::Test {

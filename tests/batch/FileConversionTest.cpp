@@ -4,6 +4,7 @@
 #include "BatchFixture.hpp"
 
 #include "batch/FileConversionPage.hpp"
+#include "batch/LineReader.hpp"
 #include "toolkit/Errors.hpp"
 
 #include <sys/stat.h>
@@ -145,6 +146,33 @@ TEST_F(BatchRun, FileOf40000RowsIsRefused)
     EXPECT_NE(shown.Text.find("more than 39999 points"), std::string::npos) << shown.Text;
     EXPECT_EQ(output(), kOldOutput);
     EXPECT_TRUE(boxSkip.Checked);
+}
+
+// The row limit ends a run even where bad lines are only reported.
+TEST_F(BatchRun, RowLimitStopsAKeepGoingRun)
+{
+    const Ellipsoid wgs84{"WGS 84", 6378137.0, 298.257223563};
+    const ConversionRoute route(DegreesSide(), DegreesSide(), wgs84, platform, TmEngine::Series);
+    std::FILE* in = std::tmpfile();
+    const std::string lines = pointLines(3);
+    std::fwrite(lines.data(), 1, lines.size(), in);
+    std::rewind(in);
+    LineReader reader(in);
+    struct Sink : BatchOutput {
+        void Write(std::string_view chunk) override { Text += chunk; }
+        std::string Text;
+    } sink;
+    BatchOptions options;
+    options.MaxRows = 2;
+    options.KeepGoing = true;
+    std::vector<FailureKind> failures;
+    BatchCallbacks callbacks;
+    callbacks.Failure = [&](const LineFailure& failure) { failures.push_back(failure.Kind); };
+    const BatchSummary summary = RunBatch(reader, sink, options, route, callbacks);
+    std::fclose(in);
+    EXPECT_TRUE(summary.Stopped);
+    EXPECT_EQ(summary.Rows, 2U);
+    EXPECT_EQ(failures, std::vector<FailureKind>{FailureKind::TooManyRows});
 }
 
 TEST_F(BatchRun, LineWithoutSelectedColumnIsNamed)

@@ -62,6 +62,11 @@ TEST(OutputTargets, EachKindOfTarget)
              f.Write("out", kOld);
              fs::permissions(f.Path / "out", fs::perms(0640));
          }, false, "", "out", fs::perms(0640)},
+        // Bits the umask takes off a new file come back from the old one.
+        {"regular file 0666", [](const TempFolder& f) {
+             f.Write("out", kOld);
+             fs::permissions(f.Path / "out", fs::perms(0666));
+         }, false, "", "out", fs::perms(0666)},
         {"link", [](const TempFolder& f) {
              f.Write("real", kOld);
              fs::create_symlink("real", f.Path / "out");

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -65,6 +66,11 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
         {"empty input", kGeoToUtm29, "", 1, "<stdin> is empty", ""},
         {"header longer than the file", with(kGeoToUtm29, {"--header", "3"}), "id lon lat\n1 -9.5 38.7\n", 1,
          "has 2 lines, not more than the 3 header lines", "id lon lat\n1 -9.5 38.7\n"},
+        {"header as long as the file", with(kGeoToUtm29, {"--header", "2"}), "id lon lat\nunit deg deg\n", 1,
+         "has 2 lines, not more than the 2 header lines", "id lon lat\nunit deg deg\n"},
+        // The south pole is the apex's opposite of a northern cone: no grid value.
+        {"no grid value", {"--from", "geo", "--to", "nad83:California zone 3", "--allow-outside"}, "1 -100 -90\n", 1,
+         "<stdin>:1: The point is outside the range of the projection", ""},
         {"keep going", with(kGeoToUtm29, {"--keep-going", "--header", "1"}), "id lon lat\nx y z\n1 -9.5 38.7\n", 1,
          "<stdin>:2: field B 'y' is not an angle", "id lon lat\n1\t456521.7670\t4283604.7347\n"},
         {"unknown zone", {"--from", "geo", "--to", "nad27:Texas South Centrl"}, "", 2,
@@ -78,7 +84,11 @@ TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
          "is on Clarke 1866 and UTM zone 14N on WGS 84", ""},
         {"unknown option", with(kGeoToUtm29, {"--factor"}), "", 2, "did you mean '--factors'?", ""},
         {"UTF-16", kGeoToUtm29, "\xFF\xFE" "1\0"s, 1, "UTF-16", ""},
+        {"UTF-16, big-endian", kGeoToUtm29, "\xFE\xFF" "\0" "1"s, 1, "UTF-16", ""},
         {"missing input file", with(kGeoToUtm29, {"/nonexistent/in.txt"}), "", 3, "no such file", ""},
+        {"a folder as input", with(kGeoToUtm29, {"/"}), "", 3, "can't open the input /: it is a folder", ""},
+        {"a quarter turn from the meridian", {"--from", "geo", "--to", "utm:29N", "--allow-outside"}, "1 82 40\n", 1,
+         "Longitude 82 lies a quarter turn or more from the central meridian of UTM zone 29N", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -174,6 +184,23 @@ TEST(ConvertCommand, CheckDataListsTheShippedFiles)
     EXPECT_NE(result.Out.find("grids/us_noaa_conus.tif    shipped"), std::string::npos) << result.Out;
 }
 
+// A table or grid missing from the data folder fails the check (status 3).
+TEST(ConvertCommand, CheckDataFailsOnAMissingFile)
+{
+    for (const char* file : {"zone_areas.txt", "grids/us_noaa_prvi.tif"}) {
+        SCOPED_TRACE(file);
+        TempFolder folder;
+        std::filesystem::copy(KARTOVAL_DATA_DIR, folder.Path / "data", std::filesystem::copy_options::recursive);
+        std::filesystem::remove(folder.Path / "data" / file);
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        EXPECT_EQ(RunConvertCommand({"--check-data"}, {stdin, out, err, false}, folder.Path / "data"), 3);
+        const std::string listed = ReadAll(out) + ReadAll(err);
+        EXPECT_NE(listed.find(std::string(file) + " "), std::string::npos) << listed;
+        EXPECT_NE(listed.find("missing"), std::string::npos) << listed;
+    }
+}
+
 // Worked values from PROJ 9 (`proj`, `cs2cs`). The TM closed series agrees with
 // PROJ's exact mapping to 1 mm within 3.5 degrees of the central meridian; the
 // cone's closed formulas are PROJ's own, so 0.1 mm (or ftUS) covers printing.
@@ -186,8 +213,16 @@ TEST(ConvertCommand, WorkedValuesAgreeWithProj)
     } cases[]{
         {{"--from", "geo", "--to", "utm:29N"}, "-9.5 38.7", 456521.767014, 4283604.734614, 1e-3},
         {{"--from", "geo", "--to", "EPSG:32723"}, "-46.6 -23.5", 336625.131857, 7400218.860176, 1e-3},
+        // The last code of each UTM block, a degree from the meridian (cs2cs -f %.6f).
+        {{"--from", "geo", "--to", "EPSG:26923"}, "-46 45", 421184.697083, 4983436.768230, 1e-3},
+        {{"--from", "geo", "--to", "EPSG:26722"}, "-52 47", 423972.344893, 5205430.828082, 1e-3},
+        {{"--from", "geo", "--to", "EPSG:32660"}, "178 60", 555776.266752, 6651832.735434, 1e-3},
+        {{"--from", "geo", "--to", "EPSG:32760"}, "176 -40", 414639.538157, 5571763.935367, 1e-3},
         {{"--from", "utm:29N", "--to", "geo"}, "500000 4000000", -9.0, 36.144718099, 1e-8},
         {{"--from", "geo", "--to", "nad83:California zone 3"}, "-121 37.5", 1955790.1973, 611098.7427, 1e-4},
+        // A name typed with its quotes where no shell takes them off.
+        {{"--from", "geo", "--to", "nad83:\"California zone 3\""}, "-121 37.5", 1955790.1973, 611098.7427, 1e-4},
+        {{"--from", "geo", "--to", "nad83:'California zone 3'"}, "-121 37.5", 1955790.1973, 611098.7427, 1e-4},
         {{"--from", "geo", "--to", "EPSG:32040"}, "-99 29.5", 2000000.0, 605982.3785, 1e-4},
         // EPSG codes bring their datum's ellipsoid: Clarke 1866 for NAD27 UTM, GRS 1980 for NAD83.
         {{"--from", "geo", "--to", "EPSG:26717"}, "-81 35", 500000.0, 3872845.500270, 1e-3},
@@ -292,6 +327,12 @@ TEST(ConvertCommand, UsageErrorsSayWhatIsWrong)
         {{"--from", "utm:29N", "--to", "geo", "--west-positive"}, "--west-positive is about longitudes read"},
         {with(kGeoToUtm29, {"--dms"}), "--dms writes degrees"},
         {with(kGeoToUtm29, {"--in-place"}), "--in-place replaces a file"},
+        {{"--from", "geo", "--to", "utm:29N", "--in-place", "in.txt", "-"}, "--in-place replaces a file"},
+        {with(kGeoToUtm29, {"--max-line", "0"}), "--max-line wants a length of 1 byte or more"},
+        // Suggestions reach two edits in a short name, a quarter of the length in a long one.
+        {with(kGeoToUtm29, {"--tm", "ezakt"}), "did you mean 'exact'?"},
+        {with(kGeoToUtm29, {"--ellipsoid", "Clorke 1886"}), "did you mean 'Clarke 1866'"},
+        {{"--from", "geo", "--to", "nad27:Tixas Sauth Cantrel"}, "did you mean 'Texas South Central'?"},
     };
     for (const auto& c : cases) {
         const Result result = run(c.Arguments);
@@ -469,6 +510,8 @@ TEST(ConvertCommand, DatumShiftReportsAndRefuses)
     } refusals[]{
         {"no_grid_path", {"--from", "EPSG:4326", "--to", "geo:nad27"}, 2, "No NADCON grid connects WGS 84 and NAD27"},
         {"report_shift_one_datum", {"--from", "geo", "--to", "geo:nad83", "--report-shift"}, 2, "--report-shift"},
+        {"report_shift_same_datum", {"--from", "geo:nad27", "--to", "EPSG:32040", "--report-shift"}, 2,
+         "--report-shift needs --from and --to on two datums"},
         {"ellipsoid_across_datums", {"--from", "geo:nad27", "--to", "geo:nad83", "--ellipsoid", "WGS 84"}, 2,
          "--ellipsoid does not apply"},
         {"unknown_datum", {"--from", "geo:nad28", "--to", "geo:nad83"}, 2, "nad27 or nad83"},
@@ -502,6 +545,8 @@ TEST(ConvertCommand, GuardsOfTheCoreOnTheCommandLine)
          "Read without --west-positive they would lie inside: are they east longitudes?", false},
         {{"--from", "geo", "--to", "nad27:Texas South Central"}, "1 95.37 29.76\n", 1,
          "are they west longitudes without their minus?", false},
+        // 0.7 degrees north of the band's 84 N: beyond the half degree of slack.
+        {{"--from", "geo", "--to", "utm:29N"}, "1 -9 84.7\n", 1, "km north of the area of UTM zone 29N", false},
         {{"--from", "geo", "--to", "utm:32N", "--allow-outside"}, "1 -6.8 4.9\n", 0, "converted as --allow-outside asks",
          true},
         {{"--from", "geo:nad83", "--to", "utm:14N"}, "1 -99 29.5\n", 0, "WGS 84 and NAD83 are taken as the same datum",
@@ -518,6 +563,78 @@ TEST(ConvertCommand, GuardsOfTheCoreOnTheCommandLine)
         EXPECT_EQ(result.Status, row.Status);
         EXPECT_NE(result.Err.find(row.Err), std::string::npos) << result.Err;
         EXPECT_EQ(std::filesystem::exists(out), row.Written);
+    }
+}
+
+// Options at the edge of what they take: the largest --decimals, and
+// --ellipsoid on one datum (the chosen one is used). Worked values as above;
+// GRS 1980 in Texas South Central from proj +proj=lcc with EPSG:32040's
+// parameters and +ellps=GRS80 +units=us-ft: 23 ftUS north of Clarke 1866.
+TEST(ConvertCommand, OptionsAtTheirLimits)
+{
+    const struct {
+        std::vector<std::string> Arguments;
+        std::string Input;
+        double X, Y, Tolerance;
+    } cases[]{
+        {with(kGeoToUtm29, {"--decimals", "12"}), "-9.5 38.7", 456521.767014, 4283604.734614, 1e-3},
+        {{"--from", "geo:nad27", "--to", "EPSG:32040", "--ellipsoid", "Clarke 1866"}, "-99 29.5", 2000000.0, 605982.3785, 1e-4},
+        {{"--from", "geo:nad27", "--to", "EPSG:32040", "--ellipsoid", "GRS 1980"}, "-99 29.5", 2000000.0, 606005.5364, 1e-4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Arguments.back());
+        const Result result = run(with(c.Arguments, {"--x", "A", "--y", "B"}), c.Input + "\n");
+        ASSERT_EQ(result.Status, 0) << result.Err;
+        std::istringstream fields(result.Out);
+        double x = 0;
+        double y = 0;
+        fields >> x >> y;
+        EXPECT_NEAR(x, c.X, c.Tolerance);
+        EXPECT_NEAR(y, c.Y, c.Tolerance);
+    }
+    const std::string twelve = run(with(kGeoToUtm29, {"--decimals", "12", "--x", "A", "--y", "B"}), "-9.5 38.7\n").Out;
+    EXPECT_EQ(twelve.find('\t') - twelve.find('.'), 13U) << twelve;
+}
+
+// A run that stops (a UTF-16 file, a line past --max-line, a read error)
+// stops under --keep-going too, reports that one line and leaves the old
+// output as it was; a read error exits 3.
+TEST(ConvertCommand, KeepGoingNeverCommitsARunThatStopped)
+{
+    const struct {
+        const char* Name;
+        std::string Input;
+        std::vector<std::string> More;
+        int Status;
+        const char* Err;
+    } cases[]{
+        {"UTF-16", "\xFF\xFE" "1\0 \0-\0" "9\0 \0" "3\0" "8\0\n\0" "2\0 \0-\0" "9\0 \0" "3\0" "8\0\n\0"s, {}, 1,
+         ":1: the input is UTF-16 text"},
+        {"line too long", "1 -9.5 38.7\n2 " + std::string(100, '9') + " 38.7\n3 -9.5 38.7\n", {"--max-line", "40"}, 1,
+         ":2: the line is longer than 40 bytes"},
+        {"read error", "", {}, 3, ":1: can't be read: Is a directory"},
+        // A stopped run says nothing of the points before the stop.
+        {"outside point, then a stop", "1 -30 38.7\n2 " + std::string(100, '9') + " 38.7\n", {"--max-line", "40"}, 1,
+         ":2: the line is longer than 40 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempFolder folder;
+        const std::string out = folder.Write("out.txt", "old\n").string();
+        // Standard input opened on a folder fails at its first read.
+        std::FILE* in = c.Input.empty() ? std::fopen(folder.Path.c_str(), "r") : std::tmpfile();
+        ASSERT_NE(in, nullptr);
+        std::fwrite(c.Input.data(), 1, c.Input.size(), in);
+        std::rewind(in);
+        std::FILE* err = std::tmpfile();
+        const int status = RunConvertCommand(with(with(kGeoToUtm29, c.More), {"--keep-going", "-", out}),
+                                             {in, stdout, err, false}, KARTOVAL_DATA_DIR);
+        std::fclose(in);
+        const std::string said = ReadAll(err);
+        EXPECT_EQ(status, c.Status);
+        EXPECT_NE(said.find(c.Err), std::string::npos) << said;
+        EXPECT_EQ(said.find("<stdin>:", said.find("<stdin>:") + 1), std::string::npos) << said;  // the stop alone
+        EXPECT_EQ(folder.Read("out.txt"), "old\n");
     }
 }
 

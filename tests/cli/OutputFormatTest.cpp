@@ -59,9 +59,10 @@ TEST(OutputFormats, CsvNamesItsColumnsAndQuotesAsRfc4180)
               "CP-7,697398.3205,4129742.2460,99,<set>\r\n");
 
     const Result letters = run({"--from", "geo", "--to", "utm:14N", "--format", "csv", "--factors", "--x", "A",
-                                "--y", "B", folder.Write("plain.txt", "-99 30 7\n").string()});
+                                "--y", "B", folder.Write("plain.txt", "-99 30 7\"\n").string()});
     ASSERT_EQ(letters.Status, 0) << letters.Err;
     EXPECT_EQ(letters.Out.substr(0, letters.Out.find('\r')), "easting_m,northing_m,C,scale_factor,convergence_deg");
+    EXPECT_NE(letters.Out.find(",\"7\"\"\","), std::string::npos) << letters.Out;  // a quote alone is quoted too
 }
 
 TEST(OutputFormats, GeoJsonIsAFeatureCollectionAtNad83Degrees)

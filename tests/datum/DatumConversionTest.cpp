@@ -154,6 +154,22 @@ TEST_F(DatumPageTest, ExactEngineTakesMichiganWestBackAsCs2csDoes)
     EXPECT_NEAR(longitude, StrToFloat(edit83YLon.Text), 1e-9);
 }
 
+// A NAD27 zone below the older datums' degrees in the list, to its NAD83
+// zone: cs2cs EPSG:32040 EPSG:32140 gives 599969.9341 4213393.2803; the page
+// shows 3 decimals, so 1 mm holds its rounding and the grid's.
+TEST_F(DatumPageTest, Nad27ZoneFarDownTheListMatchesCs2cs)
+{
+    FillDatumShiftPage(page, platform);
+    select(box27, DatumPageSide::Nad27, "Texas South Central");
+    select(box83, DatumPageSide::Nad83, "Texas South Central");
+    edit27XLat.Text = "2000000";
+    edit27YLon.Text = "700000";
+    (void)ButNad27ToNad83Click(page, platform, shifter);
+    EXPECT_NEAR(StrToFloat(edit83XLat.Text), 599969.9341, 1e-3);
+    EXPECT_NEAR(StrToFloat(edit83YLon.Text), 4213393.2803, 1e-3);
+    EXPECT_EQ(edit83XLat.Text.size() - edit83XLat.Text.find('.'), 4U) << edit83XLat.Text;  // millimetres
+}
+
 TEST_F(DatumPageTest, ABadNumberNamesItsBoxAndChangesNothing)
 {
     FillDatumShiftPage(page, platform);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace kartoval::testing {
@@ -144,6 +145,21 @@ TEST_P(OutsideEveryGrid, IsRefusedNamingThePoint)
 
 INSTANTIATE_TEST_SUITE_P(Points, OutsideEveryGrid, ::testing::ValuesIn(kOutsideRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// No grid is asked about what is no position at all.
+TEST(OffTheEarth, IsRefusedAsNoPositionNotAsOutsideTheGrids)
+{
+    DatumShifter shifter(ProgramGridFolder());
+    for (const double latitude : {95.0, -90.5, std::numeric_limits<double>::quiet_NaN()}) {
+        SCOPED_TRACE(latitude);
+        try {
+            (void)shifter.Shift(GeodeticDatum::Nad27, GeodeticDatum::Nad83, -100.0, latitude);
+            FAIL() << "shifted latitude " << latitude;
+        } catch (const PointRangeError& error) {
+            EXPECT_THAT(error.what(), HasSubstr("is not a position on the Earth"));
+        }
+    }
+}
 
 // Points that shift and must come back to themselves: the shift carries a
 // point just inside a grid's west or south edge out of the grid, which PROJ's

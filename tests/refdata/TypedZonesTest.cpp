@@ -115,6 +115,8 @@ TEST_F(TypedZones, ImplausibleTablesAreRefused)
          ", line 1: latitude of origin 95 (parameter 2) is outside -90..90"},
         {"parallels across the equator", "nad83.txt", {"Zone L\tLAMBERT\t-96\t23\t33\t-45\t600000\t0", "End"},
          ", line 1: the standard parallels 33 and -45 are not on one side of the equator"},
+        {"both parallels on the equator", "nad83.txt", {"Zone L\tLAMBERT\t-96\t0\t0\t0\t600000\t0", "End"},
+         ", line 1: the standard parallels 0 and 0 are not on one side of the equator"},
         {"parallel at the pole", "nad83.txt", {"Zone L\tLAMBERT\t-96\t23\t90\t45\t600000\t0", "End"},
          ", line 1: first standard parallel 90 (parameter 3) is not between the poles"},
         {"zone name twice", "nad83.txt",
