@@ -2,6 +2,7 @@
 // parameters by position, and the lines that can't give a zone.
 
 #include "refdata/StatePlaneZones.hpp"
+#include "refdata/ZoneCodes.hpp"
 #include "TableFixture.hpp"
 #include "toolkit/Errors.hpp"
 
@@ -12,6 +13,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kartoval {
@@ -205,6 +207,19 @@ TEST_F(ZoneTable, CrLfLineEnds)
     const auto zone = Load(1);
     ASSERT_TRUE(zone.has_value());
     EXPECT_EQ(zone->Param(5), 12.5);  // the CR goes with the blanks of the last field
+}
+
+// Zone codes as NGS datasheets write them: four digits, leading zero kept
+// (Alabama East 0101, Texas South Central 4204, Alaska zone 1 5001).
+TEST(ZoneCodeText, FourDigitsBothWays)
+{
+    const std::pair<int, const char*> written[] = {{101, "0101"}, {4204, "4204"}, {5001, "5001"}};
+    for (const auto& [code, text] : written) {
+        EXPECT_EQ(StatePlaneCodeText(code), text);
+        EXPECT_EQ(ParseStatePlaneCode(text), code) << text;
+    }
+    EXPECT_EQ(ParseStatePlaneCode("101"), 101);
+    for (const char* refused : {"", "-101", "+101", "12345", "1a"}) EXPECT_FALSE(ParseStatePlaneCode(refused)) << refused;
 }
 
 }  // namespace
