@@ -34,6 +34,21 @@ std::vector<std::string> with(std::vector<std::string> base, const std::vector<s
     return base;
 }
 
+// Converts one point, its x and y in columns A and B, and compares the pair
+// written with the expected one.
+void ExpectPointNear(const std::vector<std::string>& arguments, const std::string& input, double x, double y,
+                     double tolerance)
+{
+    const Result result = run(with(arguments, {"--x", "A", "--y", "B"}), input + "\n");
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    std::istringstream fields(result.Out);
+    double gotX = 0;
+    double gotY = 0;
+    fields >> gotX >> gotY;
+    EXPECT_NEAR(gotX, x, tolerance);
+    EXPECT_NEAR(gotY, y, tolerance);
+}
+
 TEST(ConvertCommand, BadInputGetsOneLineAndItsStatus)
 {
     const struct {
@@ -249,14 +264,7 @@ TEST(ConvertCommand, WorkedValuesAgreeWithProj)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Arguments[3]);
-        const Result result = run(with(c.Arguments, {"--x", "A", "--y", "B"}), c.Input + "\n");
-        ASSERT_EQ(result.Status, 0) << result.Err;
-        std::istringstream fields(result.Out);
-        double x = 0;
-        double y = 0;
-        fields >> x >> y;
-        EXPECT_NEAR(x, c.X, c.Tolerance);
-        EXPECT_NEAR(y, c.Y, c.Tolerance);
+        ExpectPointNear(c.Arguments, c.Input, c.X, c.Y, c.Tolerance);
     }
 }
 
@@ -485,14 +493,7 @@ TEST(ConvertCommand, DatumShiftAgreesWithCs2cs)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Arguments[1] + " -> " + c.Arguments[3]);
-        const Result result = run(with(c.Arguments, {"--x", "A", "--y", "B"}), c.Input + "\n");
-        ASSERT_EQ(result.Status, 0) << result.Err;
-        std::istringstream fields(result.Out);
-        double x = 0;
-        double y = 0;
-        fields >> x >> y;
-        EXPECT_NEAR(x, c.X, c.Tolerance);
-        EXPECT_NEAR(y, c.Y, c.Tolerance);
+        ExpectPointNear(c.Arguments, c.Input, c.X, c.Y, c.Tolerance);
     }
 }
 
@@ -583,14 +584,7 @@ TEST(ConvertCommand, OptionsAtTheirLimits)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Arguments.back());
-        const Result result = run(with(c.Arguments, {"--x", "A", "--y", "B"}), c.Input + "\n");
-        ASSERT_EQ(result.Status, 0) << result.Err;
-        std::istringstream fields(result.Out);
-        double x = 0;
-        double y = 0;
-        fields >> x >> y;
-        EXPECT_NEAR(x, c.X, c.Tolerance);
-        EXPECT_NEAR(y, c.Y, c.Tolerance);
+        ExpectPointNear(c.Arguments, c.Input, c.X, c.Y, c.Tolerance);
     }
     const std::string twelve = run(with(kGeoToUtm29, {"--decimals", "12", "--x", "A", "--y", "B"}), "-9.5 38.7\n").Out;
     EXPECT_EQ(twelve.find('\t') - twelve.find('.'), 13U) << twelve;
