@@ -18,6 +18,19 @@ namespace {
 constexpr double kEarthRadiusKm = 6371.0088;  // mean radius: the distance only says how far, not where
 constexpr double kDegree = std::numbers::pi / 180.0;
 
+// Longitudes measured from an area's west edge, eastwards (0..360), so a box
+// across the 180th meridian needs no case of its own.
+double widthOf(const ZoneArea& area)
+{
+    return area.West <= area.East ? area.East - area.West : area.East - area.West + 360.0;
+}
+
+double eastOfWestEdge(const ZoneArea& area, double longitude)
+{
+    const double fromWest = std::fmod(longitude - area.West, 360.0);
+    return fromWest < 0 ? fromWest + 360.0 : fromWest;
+}
+
 // Longitude difference a - b in (-180, 180].
 // The area table of a data folder, read once per process.
 const std::map<int, ZoneArea>& areasOf(const Platform& platform)
@@ -91,11 +104,8 @@ std::optional<ZoneArea> SideArea(const CoordinateSide& side, const Platform& pla
 
 std::optional<AreaMiss> OutsideArea(const ZoneArea& area, const GeoPoint& point)
 {
-    // Longitudes measured from the area's west edge, eastwards, so a box
-    // across the 180th meridian needs no case of its own.
-    const double width = area.West <= area.East ? area.East - area.West : area.East - area.West + 360.0;
-    double fromWest = std::fmod(point.Longitude - area.West, 360.0);
-    if (fromWest < 0) fromWest += 360.0;
+    const double width = widthOf(area);
+    const double fromWest = eastOfWestEdge(area, point.Longitude);
     // West of the box is the shorter way round when closer to its west edge.
     double lonBeyond = 0.0;  // degrees beyond the box, negative west
     if (fromWest > width) {
@@ -109,14 +119,9 @@ std::optional<AreaMiss> OutsideArea(const ZoneArea& area, const GeoPoint& point)
     if (std::abs(lonBeyond) <= kAreaMarginDegrees && std::abs(latBeyond) <= kAreaMarginDegrees) return std::nullopt;
 
     // The nearest point of the box, then the great circle to it.
-    const double nearestLat = std::clamp(point.Latitude, area.South, area.North) * kDegree;
-    const double nearestLon = (point.Longitude - lonBeyond) * kDegree;
-    const double lat = point.Latitude * kDegree;
-    const double lon = point.Longitude * kDegree;
-    const double h = std::pow(std::sin((lat - nearestLat) / 2), 2) +
-                     std::cos(lat) * std::cos(nearestLat) * std::pow(std::sin((lon - nearestLon) / 2), 2);
+    const GeoPoint nearest{point.Longitude - lonBeyond, std::clamp(point.Latitude, area.South, area.North)};
     AreaMiss miss;
-    miss.Kilometres = 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
+    miss.Kilometres = GreatCircleKm(point, nearest);
     std::string direction;
     if (latBeyond > 0) direction = "north";
     if (latBeyond < 0) direction = "south";
@@ -135,6 +140,37 @@ std::string AreaMissText(const AreaMiss& miss, const std::string& zoneLabel)
     text += " of the area of ";
     text += zoneLabel;
     return text;
+}
+
+}  // namespace kartoval
+
+namespace kartoval {
+
+bool InsideArea(const ZoneArea& area, const GeoPoint& point)
+{
+    return point.Latitude >= area.South && point.Latitude <= area.North &&
+           eastOfWestEdge(area, point.Longitude) <= widthOf(area);
+}
+
+GeoPoint AreaCentre(const ZoneArea& area)
+{
+    double longitude = area.West + widthOf(area) / 2;
+    if (longitude > 180.0) longitude -= 360.0;
+    return {longitude, (area.South + area.North) / 2};
+}
+
+double GreatCircleKm(const GeoPoint& a, const GeoPoint& b)
+{
+    const double h = std::pow(std::sin((a.Latitude - b.Latitude) * kDegree / 2), 2) +
+                     std::cos(a.Latitude * kDegree) * std::cos(b.Latitude * kDegree) *
+                         std::pow(std::sin((a.Longitude - b.Longitude) * kDegree / 2), 2);
+    return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
+}
+
+bool WithinSomeZoneArea(const GeoPoint& point, const Platform& platform)
+{
+    const std::map<int, ZoneArea>& areas = areasOf(platform);
+    return std::any_of(areas.begin(), areas.end(), [&](const auto& entry) { return !OutsideArea(entry.second, point); });
 }
 
 }  // namespace kartoval

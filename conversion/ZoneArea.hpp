@@ -41,6 +41,18 @@ struct AreaMiss {
 // Nothing when the point lies inside the area widened by kAreaMarginDegrees.
 [[nodiscard]] std::optional<AreaMiss> OutsideArea(const ZoneArea& area, const GeoPoint& point);
 
+// Inside the area itself, edges included, with no margin.
+[[nodiscard]] bool InsideArea(const ZoneArea& area, const GeoPoint& point);
+// The middle of an area (a box across the 180th meridian included).
+[[nodiscard]] GeoPoint AreaCentre(const ZoneArea& area);
+// Kilometres between two points on the sphere of the Earth's mean radius:
+// how far, for the user and for ranking zones, not a survey distance.
+[[nodiscard]] double GreatCircleKm(const GeoPoint& a, const GeoPoint& b);
+// Whether some State Plane zone's area (zone_areas.txt, with the margin)
+// holds the point: grid values that give a point outside all of them are no
+// State Plane values at all.
+[[nodiscard]] bool WithinSomeZoneArea(const GeoPoint& point, const Platform& platform);
+
 // "1,240 km east of the area of NAD83 Texas South Central".
 [[nodiscard]] std::string AreaMissText(const AreaMiss& miss, const std::string& zoneLabel);
 

@@ -10,47 +10,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace kartoval {
 namespace {
-
-constexpr double kEarthRadiusKm = 6371.0088;  // mean radius: only used to rank the zones
-constexpr double kDegree = std::numbers::pi / 180.0;
-
-double greatCircleKm(const GeoPoint& a, const GeoPoint& b)
-{
-    const double h = std::pow(std::sin((a.Latitude - b.Latitude) * kDegree / 2), 2) +
-                     std::cos(a.Latitude * kDegree) * std::cos(b.Latitude * kDegree) *
-                         std::pow(std::sin((a.Longitude - b.Longitude) * kDegree / 2), 2);
-    return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
-}
-
-// East of the west edge, 0..360, so a box across the 180th meridian needs no case of its own.
-double eastOf(double longitude, double west)
-{
-    const double d = std::fmod(longitude - west, 360.0);
-    return d < 0 ? d + 360.0 : d;
-}
-
-double boxWidth(const ZoneArea& area)
-{
-    return area.West <= area.East ? area.East - area.West : area.East - area.West + 360.0;
-}
-
-bool insideBox(const ZoneArea& area, const GeoPoint& point)
-{
-    return point.Latitude >= area.South && point.Latitude <= area.North &&
-           eastOf(point.Longitude, area.West) <= boxWidth(area);
-}
-
-GeoPoint boxCentre(const ZoneArea& area)
-{
-    double lon = area.West + boxWidth(area) / 2;
-    if (lon > 180.0) lon -= 360.0;
-    return {lon, (area.South + area.North) / 2};
-}
-
 
 // Each State Plane zone of the family with its area, in list order; zones
 // without a code or area are left out (they have no area to hold a point).
@@ -58,6 +20,7 @@ struct AreaZone {
     FoundZone Zone;
     ZoneArea Area;
 };
+
 std::vector<AreaZone> statePlaneAreas(XyProjectionKind family, const Platform& platform)
 {
     std::vector<AreaZone> zones;
@@ -107,8 +70,8 @@ std::vector<FoundZone> StatePlaneZonesAt(XyProjectionKind family, const GeoPoint
     std::vector<FoundZone> found;
     if (IsUtm(family)) return found;
     for (AreaZone& zone : statePlaneAreas(family, platform)) {
-        if (!insideBox(zone.Area, point)) continue;
-        zone.Zone.CentreKilometres = greatCircleKm(point, boxCentre(zone.Area));
+        if (!InsideArea(zone.Area, point)) continue;
+        zone.Zone.CentreKilometres = GreatCircleKm(point, AreaCentre(zone.Area));
         found.push_back(std::move(zone.Zone));
     }
     nearestFirst(found);
@@ -136,14 +99,14 @@ std::vector<FoundZone> ZonesForGridValues(XyProjectionKind family, double x, dou
             const auto standard = StandardUtmZone(degrees->Latitude, degrees->Longitude);
             if (!standard || standard->UtmZoneNumber != zone || standard->UtmHemisphere != hemisphere) continue;
             const double meridian = UtmCentralMeridian(zone - 1);
-            const double km = greatCircleKm(*degrees, {meridian, degrees->Latitude});
+            const double km = GreatCircleKm(*degrees, {meridian, degrees->Latitude});
             found.push_back({std::move(side), zone - 1, km});
         }
     } else {
         for (AreaZone& zone : statePlaneAreas(family, platform)) {
             const auto degrees = degreesOf(zone.Zone.Side);
-            if (!degrees || !insideBox(zone.Area, *degrees)) continue;
-            zone.Zone.CentreKilometres = greatCircleKm(*degrees, boxCentre(zone.Area));
+            if (!degrees || !InsideArea(zone.Area, *degrees)) continue;
+            zone.Zone.CentreKilometres = GreatCircleKm(*degrees, AreaCentre(zone.Area));
             found.push_back(std::move(zone.Zone));
         }
     }

@@ -2,10 +2,10 @@
 
 #include "conversion/ConversionRoute.hpp"
 #include "conversion/SideProjection.hpp"
+#include "conversion/ZoneArea.hpp"
 #include "datum/GridShiftEngine.hpp"
 #include "refdata/Ellipsoids.hpp"
 #include "refdata/StatePlaneZones.hpp"
-#include "refdata/ZoneAreas.hpp"
 #include "toolkit/NumberText.hpp"
 
 #include <array>
@@ -114,10 +114,7 @@ void refuseNowhere(const CoordinateSide& side, const std::vector<Ellipsoid>& ell
     const std::optional<Ellipsoid> ellipsoid = FindEllipsoid(ellipsoids, side.DatumEllipsoid.value_or(""));
     if (!ellipsoid) return;  // the route has refused it already
     const PointResult onItsOwn = ConversionRoute(side, DegreesSide(side.Datum), *ellipsoid, platform, tm).Convert(x, y);
-    if (!onItsOwn.Outside) return;
-    for (const auto& [code, area] : ReadZoneAreas(platform)) {
-        if (!OutsideArea(area, onItsOwn.InputDegrees)) return;
-    }
+    if (!onItsOwn.Outside || WithinSomeZoneArea(onItsOwn.InputDegrees, platform)) return;
     throw PointRangeError(OutsideNotice(*onItsOwn.Outside) + " and outside every zone's area: " + labels.XLat +
                           " and " + labels.YLon + " can't be values of this zone; nothing was shifted");
 }
