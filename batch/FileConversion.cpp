@@ -109,20 +109,6 @@ FileRunFailure failureOf(const LineFailure& failure, const std::filesystem::path
     return fileError("Can't read " + inputName(input) + ".");
 }
 
-std::vector<std::string_view> blankFields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    std::size_t at = 0;
-    while (true) {
-        at = line.find_first_not_of(" \t\r", at);
-        if (at == std::string_view::npos) break;
-        const std::size_t end = std::min(line.find_first_of(" \t\r", at), line.size());
-        fields.push_back(line.substr(at, end - at));
-        at = end;
-    }
-    return fields;
-}
-
 }  // namespace
 
 std::string LostColumnsText(const FileConversionSettings& settings)
@@ -133,9 +119,12 @@ std::string LostColumnsText(const FileConversionSettings& settings)
     std::size_t widest = 0;
     std::uint64_t number = 0;
     std::string_view line;
+    std::vector<FieldSpan> fields;
+    std::size_t badField = 0;
     while (reader.Next(line) == LineReader::Result::Line) {
         if (++number == 1 && settings.SkipFirstRow) continue;
-        widest = std::max(widest, blankFields(line).size());
+        (void)SplitFields(line, Delimiter::Whitespace, fields, badField);  // the page reads blank-separated fields
+        widest = std::max(widest, fields.size());
     }
     // The distinct columns the page reads, where the lines have them.
     const std::set<int> columns{settings.SpColumn, settings.LonColumn, settings.LatColumn};
