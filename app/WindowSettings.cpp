@@ -15,6 +15,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace kartoval {
 namespace {
@@ -157,6 +158,13 @@ void TMain::saveSettings() const
     settings.clear();  // zones of families no longer chosen go with their keys
     const QVariantMap values = captureSettings();
     for (auto value = values.cbegin(); value != values.cend(); ++value) settings.setValue(value.key(), value.value());
+    // The window is closing, so there is no page left to tell: say it where a
+    // terminal or the session log will show it.
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        std::fprintf(stderr, "kartoval: the settings could not be saved to %s\n",
+                     settings.fileName().toLocal8Bit().constData());
+    }
 }
 
 void TMain::ResetToDefaults()
